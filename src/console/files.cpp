@@ -1,0 +1,92 @@
+#include "console/files.h"
+
+#include "console/console.h"
+#include "console/context.h"
+#include "console/save.h"
+
+#include <memory>
+#include <sys/stat.h>
+
+namespace tovik::console {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE *f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file for reading; a directory or anything else that cannot be read as a file
+// gives null.
+FilePtr open_regular(const char *name, const char *mode) {
+  FilePtr file(std::fopen(name, mode));
+  struct stat info {};
+  if (file && (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)))
+    file.reset();
+  return file;
+}
+
+void cannot_open(Context &ctx, const char *name) {
+  std::fprintf(ctx.out, "Can not open file %s.\n", name);
+}
+
+} // namespace
+
+bool read_text_line(char *buffer, std::FILE *file) {
+  std::size_t stored = 0;
+  int c = EOF;
+  while (stored < line_capacity - 1 && (c = std::getc(file)) != EOF && c != '\n') {
+    if (c == '\r') {
+      int after = std::getc(file);
+      if (after == '\n') {
+        c = '\n';
+        break;
+      }
+      if (after != EOF)
+        std::ungetc(after, file);
+    }
+    buffer[stored++] = char(c);
+  }
+  buffer[stored] = '\0';
+  return stored == 0 && c == EOF;
+}
+
+void open_file(Context &ctx, const char *name) {
+  std::fprintf(ctx.out, "Opening %s...\n", name);
+  if (ctx.open_depth >= open_depth_limit) {
+    std::fprintf(ctx.out, "ERROR | Files open each other more than %d deep: %s is not read.\n",
+                 open_depth_limit, name);
+    return;
+  }
+  FilePtr file = open_regular(name, "r");
+  if (!file)
+    return cannot_open(ctx, name);
+  ++ctx.open_depth;
+  CommandLine line;
+  while (!read_text_line(line.text.data(), file.get())) {
+    split_line(line);
+    dispatch_line(ctx, line);
+    line = CommandLine{};
+  }
+  --ctx.open_depth;
+  std::fprintf(ctx.out, "Reading file %s is completed.\n", name);
+}
+
+void save_file(Context &ctx, const char *name) {
+  std::fprintf(ctx.out, "Saving data in %s...\n", name);
+  write_saved_file(ctx, name);
+}
+
+void run_math_file(Context &ctx, const char *) {
+  print_error(ctx, "Math files can not be run yet.");
+}
+
+void run_code_file(Context &ctx, const char *) {
+  print_error(ctx, "Code files can not be run yet.");
+}
+
+void list_code_file(Context &ctx, const char *) {
+  print_error(ctx, "Code files can not be listed yet.");
+}
+
+} // namespace tovik::console

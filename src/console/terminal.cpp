@@ -1,0 +1,142 @@
+#include "console/terminal.h"
+
+#include "console/console.h"
+#include "console/context.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+#include <editline/readline.h>
+
+namespace tovik::console {
+
+namespace {
+
+// One console read takes at most this many characters, its line end included.
+constexpr std::size_t console_read = 10237;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void on_interrupt(int) { interrupted = 1; }
+
+bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
+
+// Looks for a waiting key without reading it: the terminal is switched to non-canonical mode
+// for a moment so that a key counts before its line is complete.
+bool terminal_key_waiting() {
+  if (interrupted)
+    return true;
+  termios saved{};
+  if (::tcgetattr(STDIN_FILENO, &saved) != 0)
+    return false;
+  termios raw = saved;
+  raw.c_lflag &= ~tcflag_t(ICANON);
+  raw.c_cc[VMIN] = 0;
+  raw.c_cc[VTIME] = 0;
+  ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  pollfd fd{STDIN_FILENO, POLLIN, 0};
+  bool waiting = ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN);
+  ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  return waiting;
+}
+
+// At a terminal a whole line is edited at once; what passes one read's worth waits here for
+// the next reads.
+std::string pending;
+
+void take_pending(CommandLine &line) {
+  std::size_t n = std::min(pending.size(), console_read);
+  line = CommandLine::from(std::string_view(pending).substr(0, n));
+  pending.erase(0, n);
+}
+
+// Reads like one console read: up to the line end or `console_read` characters. Only a real
+// line end is removed; a longer line simply continues in the next read.
+bool read_console_piece(CommandLine &line) {
+  line = CommandLine{};
+  std::size_t n = 0;
+  int c = EOF;
+  while (n < console_read && (c = std::getchar()) != EOF) {
+    if (c == '\n')
+      return true;
+    line.text[n++] = char(c);
+  }
+  return n > 0;
+}
+
+bool read_plain_line(std::string &text) {
+  text.clear();
+  int c;
+  while ((c = std::getchar()) != EOF && c != '\n')
+    text += char(c);
+  return !(text.empty() && c == EOF);
+}
+
+bool read_edited_line(std::string &text) {
+  interrupted = 0;
+  char *typed = ::readline(prompt_text);
+  if (!typed)
+    return false;
+  text = typed;
+  if (!text.empty())
+    ::add_history(typed);
+  std::free(typed);
+  return true;
+}
+
+} // namespace
+
+void init_terminal(Context &ctx) {
+  if (!stdin_is_terminal())
+    return;
+  struct sigaction action {};
+  action.sa_handler = on_interrupt;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, nullptr);
+  ctx.key_waiting = terminal_key_waiting;
+}
+
+bool read_console_line(Context &ctx, CommandLine &line) {
+  if (!stdin_is_terminal()) {
+    std::fputs(prompt_text, ctx.out);
+    std::fflush(ctx.out);
+    return read_console_piece(line);
+  }
+  if (pending.empty()) {
+    std::fflush(ctx.out);
+    if (!read_edited_line(pending))
+      return false;
+    if (pending.empty()) {
+      line = CommandLine{};
+      return true;
+    }
+  }
+  take_pending(line);
+  return true;
+}
+
+bool poll_break_key(Context &ctx) {
+  std::int64_t now = std::time(nullptr);
+  if (now <= ctx.last_key_check)
+    return false;
+  ctx.last_key_check = now;
+  return ctx.key_waiting && ctx.key_waiting();
+}
+
+bool read_input_line(Context &ctx, std::string &line) {
+  std::fflush(ctx.out);
+  return read_plain_line(line);
+}
+
+void end_process(Context &ctx, int status) {
+  std::fflush(ctx.out);
+  std::exit(status);
+}
+
+} // namespace tovik::console
