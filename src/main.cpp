@@ -5,10 +5,9 @@
 #include "console/startup.h"
 #include "console/terminal.h"
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   static tovik::Context ctx;
   tovik::console::init_terminal(ctx);
-  if (argc < 2)
-    tovik::console::console_loop(ctx);
+  if (argc < 2) tovik::console::console_loop(ctx);
   return tovik::console::command_line_driver(ctx, argc - 1, argv + 1);
 }

@@ -9,6 +9,6 @@ namespace tovik::console {
 
 enum class WriteResult { ok, cannot_open, cannot_write };
 
-WriteResult write_file_atomically(const std::string &name, std::string_view data);
+WriteResult write_file_atomically(const std::string& name, std::string_view data);
 
 } // namespace tovik::console

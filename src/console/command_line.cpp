@@ -14,22 +14,19 @@ bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-std::uint32_t count_words(const CommandLine &line) {
+std::uint32_t count_words(const CommandLine& line) {
   std::uint32_t words = 0;
   for (std::uint32_t i = 0; i < line.length; ++i)
-    if (line.text[i] != '\0' && (i == 0 || line.text[i - 1] == '\0'))
-      ++words;
+    if (line.text[i] != '\0' && (i == 0 || line.text[i - 1] == '\0')) ++words;
   return words;
 }
 
 // Index of the first character of word n, or line.length when there is none.
-std::uint32_t word_start(const CommandLine &line, std::uint32_t n) {
+std::uint32_t word_start(const CommandLine& line, std::uint32_t n) {
   std::uint32_t seen = 0;
   for (std::uint32_t i = 0; i < line.length; ++i) {
-    if (line.text[i] == '\0' || (i > 0 && line.text[i - 1] != '\0'))
-      continue;
-    if (seen++ == n)
-      return i;
+    if (line.text[i] == '\0' || (i > 0 && line.text[i - 1] != '\0')) continue;
+    if (seen++ == n) return i;
   }
   return line.length;
 }
@@ -43,51 +40,45 @@ CommandLine CommandLine::from(std::string_view source) {
   return line;
 }
 
-void split_line(CommandLine &line) {
-  auto &t = line.text;
+void split_line(CommandLine& line) {
+  auto& t = line.text;
   std::uint32_t i = 0;
   while (i < line_capacity && t[i] != '\0') {
     if (t[i] == '"') {
       t[i++] = '\0';
-      while (i < line_capacity && t[i] != '\0' && t[i] != '"')
-        ++i;
-      if (i < line_capacity && t[i] == '"')
-        t[i++] = '\0';
+      while (i < line_capacity && t[i] != '\0' && t[i] != '"') ++i;
+      if (i < line_capacity && t[i] == '"') t[i++] = '\0';
       continue;
     }
-    if (is_blank(t[i]))
-      t[i] = '\0';
+    if (is_blank(t[i])) t[i] = '\0';
     ++i;
   }
   line.length = i;
   line.word_count = count_words(line);
 }
 
-const char *word_at(const CommandLine &line, std::uint32_t n) {
-  if (n >= line.word_count)
-    return nullptr;
+const char* word_at(const CommandLine& line, std::uint32_t n) {
+  if (n >= line.word_count) return nullptr;
   std::uint32_t start = word_start(line, n);
   return start < line.length ? line.text.data() + start : nullptr;
 }
 
-bool word_equals(const CommandLine &line, std::uint32_t n, const char *keyword) {
-  const char *word = word_at(line, n);
+bool word_equals(const CommandLine& line, std::uint32_t n, const char* keyword) {
+  const char* word = word_at(line, n);
   return word && keyword && std::strcmp(word, keyword) == 0;
 }
 
-bool is_single_word(const CommandLine &line, const char *keyword) {
+bool is_single_word(const CommandLine& line, const char* keyword) {
   return line.word_count == 1 && word_equals(line, 0, keyword);
 }
 
-std::string compact_word(CommandLine &line, std::uint32_t n) {
-  if (n >= line.word_count)
-    return {};
+std::string compact_word(CommandLine& line, std::uint32_t n) {
+  if (n >= line.word_count) return {};
   std::uint32_t start = word_start(line, n);
   std::uint32_t out = start;
   std::uint32_t i = start;
   for (; i < line.length && line.text[i] != '\0'; ++i)
-    if (!is_blank(line.text[i]))
-      line.text[out++] = line.text[i];
+    if (!is_blank(line.text[i])) line.text[out++] = line.text[i];
   std::string word(line.text.data() + start, out - start);
   // The line now ends right after this word.
   std::fill(line.text.begin() + out, line.text.begin() + std::max(out, line.length), '\0');
@@ -96,29 +87,25 @@ std::string compact_word(CommandLine &line, std::uint32_t n) {
   return word;
 }
 
-void join_words(CommandLine &line) {
+void join_words(CommandLine& line) {
   std::uint32_t out = 0;
   for (std::uint32_t i = 0; i < line.length; ++i)
-    if (line.text[i] != '\0')
-      line.text[out++] = line.text[i];
+    if (line.text[i] != '\0') line.text[out++] = line.text[i];
   std::fill(line.text.begin() + out, line.text.begin() + line.length, '\0');
   line.length = out;
   line.word_count = out > 0 ? 1 : 0;
 }
 
-void join_rest(CommandLine &line) {
-  if (line.word_count < 2)
-    return;
+void join_rest(CommandLine& line) {
+  if (line.word_count < 2) return;
   for (std::uint32_t i = word_start(line, 1); i < line.length; ++i)
-    if (line.text[i] == '\0')
-      line.text[i] = ' ';
+    if (line.text[i] == '\0') line.text[i] = ' ';
   line.word_count = 2;
 }
 
-std::int32_t word_as_integer(const CommandLine &line, std::uint32_t n) {
-  const char *word = word_at(line, n);
-  if (!word)
-    return 0;
+std::int32_t word_as_integer(const CommandLine& line, std::uint32_t n) {
+  const char* word = word_at(line, n);
+  if (!word) return 0;
   errno = 0;
   long long v = std::strtoll(word, nullptr, 10);
   return std::int32_t(std::clamp<long long>(v, INT32_MIN, INT32_MAX));

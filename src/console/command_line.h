@@ -20,23 +20,22 @@ struct CommandLine {
   static CommandLine from(std::string_view source);
 };
 
-void split_line(CommandLine &line);
+void split_line(CommandLine& line);
 
 // Word n, or null when there are fewer words.
-const char *word_at(const CommandLine &line, std::uint32_t n);
-bool word_equals(const CommandLine &line, std::uint32_t n, const char *keyword);
-bool is_single_word(const CommandLine &line, const char *keyword);
+const char* word_at(const CommandLine& line, std::uint32_t n);
+bool word_equals(const CommandLine& line, std::uint32_t n, const char* keyword);
+bool is_single_word(const CommandLine& line, const char* keyword);
 // Word n with every white-space character removed; the line ends after it.
-std::string compact_word(CommandLine &line, std::uint32_t n);
+std::string compact_word(CommandLine& line, std::uint32_t n);
 // All words run together as word 0.
-void join_words(CommandLine &line);
+void join_words(CommandLine& line);
 // Word 1 becomes the rest of the line as typed (NULs read as blanks).
-void join_rest(CommandLine &line);
-std::int32_t word_as_integer(const CommandLine &line, std::uint32_t n);
+void join_rest(CommandLine& line);
+std::int32_t word_as_integer(const CommandLine& line, std::uint32_t n);
 
-template <typename F> void for_each_argument(const CommandLine &line, F &&handler) {
-  for (std::uint32_t i = 1; i < line.word_count; ++i)
-    handler(word_at(line, i));
+template <typename F> void for_each_argument(const CommandLine& line, F&& handler) {
+  for (std::uint32_t i = 1; i < line.word_count; ++i) handler(word_at(line, i));
 }
 
 } // namespace tovik::console

@@ -13,23 +13,23 @@ struct Context;
 namespace tovik::console {
 
 // "ERROR | " and the text, or the text alone, each with a line end.
-void print_error(Context &ctx, const char *text);
-void print_line(Context &ctx, const char *text);
+void print_error(Context& ctx, const char* text);
+void print_line(Context& ctx, const char* text);
 
 // Runs one split command line: a console command, or a math command whose value is printed.
-void dispatch_line(Context &ctx, CommandLine &line);
+void dispatch_line(Context& ctx, CommandLine& line);
 // Runs one command given as text (at most 10239 characters of it).
-void run_command_text(Context &ctx, std::string_view text);
+void run_command_text(Context& ctx, std::string_view text);
 
 // Looks at the keyboard at most once per second of calendar time; true when a key press (or an
 // interrupt at the terminal) is waiting. The key is never consumed.
-bool poll_break_key(Context &ctx);
+bool poll_break_key(Context& ctx);
 
 // Reads one line of standard input for the running code (without its line end); false at the
 // end of the input.
-bool read_input_line(Context &ctx, std::string &line);
+bool read_input_line(Context& ctx, std::string& line);
 
 // Flushes the output and ends the process with the status.
-[[noreturn]] void end_process(Context &ctx, int status);
+[[noreturn]] void end_process(Context& ctx, int status);
 
 } // namespace tovik::console

@@ -13,7 +13,7 @@
 namespace tovik {
 
 struct Context {
-  std::FILE *out = stdout;
+  std::FILE* out = stdout;
   Settings settings;
   lang::NodeCounter nodes;
   objects::ObjectTable objects;

@@ -12,26 +12,25 @@ namespace tovik::console {
 
 namespace {
 
-using Handler = void (*)(Context &, CommandLine &);
+using Handler = void (*)(Context&, CommandLine&);
 
-void each_file(Context &ctx, CommandLine &line, void (*handler)(Context &, const char *)) {
-  for_each_argument(line, [&](const char *name) { handler(ctx, name); });
+void each_file(Context& ctx, CommandLine& line, void (*handler)(Context&, const char*)) {
+  for_each_argument(line, [&](const char* name) { handler(ctx, name); });
 }
 
-void cmd_save(Context &ctx, CommandLine &line) { each_file(ctx, line, save_file); }
-void cmd_open(Context &ctx, CommandLine &line) { each_file(ctx, line, open_file); }
-void cmd_runmath(Context &ctx, CommandLine &line) { each_file(ctx, line, run_math_file); }
-void cmd_runcode(Context &ctx, CommandLine &line) { each_file(ctx, line, run_code_file); }
-void cmd_whatcode(Context &ctx, CommandLine &line) { each_file(ctx, line, list_code_file); }
+void cmd_save(Context& ctx, CommandLine& line) { each_file(ctx, line, save_file); }
+void cmd_open(Context& ctx, CommandLine& line) { each_file(ctx, line, open_file); }
+void cmd_runmath(Context& ctx, CommandLine& line) { each_file(ctx, line, run_math_file); }
+void cmd_runcode(Context& ctx, CommandLine& line) { each_file(ctx, line, run_code_file); }
+void cmd_whatcode(Context& ctx, CommandLine& line) { each_file(ctx, line, list_code_file); }
 
-void cmd_exec(Context &ctx, CommandLine &line) {
+void cmd_exec(Context& ctx, CommandLine& line) {
   join_rest(line);
-  if (const char *text = word_at(line, 1))
-    exec_typed_code(ctx, text);
+  if (const char* text = word_at(line, 1)) exec_typed_code(ctx, text);
 }
 
-void cmd_graph_size(Context &ctx, CommandLine &line) {
-  Settings &s = ctx.settings;
+void cmd_graph_size(Context& ctx, CommandLine& line) {
+  Settings& s = ctx.settings;
   if (line.word_count >= 4) {
     s.graph_width = word_as_integer(line, 2);
     s.graph_height = word_as_integer(line, 3);
@@ -43,16 +42,16 @@ void cmd_graph_size(Context &ctx, CommandLine &line) {
   }
 }
 
-void cmd_help(Context &ctx, CommandLine &) {
+void cmd_help(Context& ctx, CommandLine&) {
   print_line(ctx, "HELP  | Help for Tovik is in another file help.txt.");
 }
 
 // Copies a format argument, keeping it within the settings' text limit.
-std::string bounded(const char *text) { return std::string(text, strnlen(text, text_limit - 1)); }
+std::string bounded(const char* text) { return std::string(text, strnlen(text, text_limit - 1)); }
 
-void cmd_wrformat(Context &ctx, CommandLine &line) {
-  std::string &f = ctx.settings.value_format;
-  if (const char *arg = word_at(line, 1)) {
+void cmd_wrformat(Context& ctx, CommandLine& line) {
+  std::string& f = ctx.settings.value_format;
+  if (const char* arg = word_at(line, 1)) {
     f = bounded(arg);
     std::fprintf(ctx.out, "NFRMT | New format: %s.\n", f.c_str());
   } else {
@@ -60,9 +59,9 @@ void cmd_wrformat(Context &ctx, CommandLine &line) {
   }
 }
 
-void cmd_countformat(Context &ctx, CommandLine &line) {
-  std::string &f = ctx.settings.count_format;
-  if (const char *arg = word_at(line, 1)) {
+void cmd_countformat(Context& ctx, CommandLine& line) {
+  std::string& f = ctx.settings.count_format;
+  if (const char* arg = word_at(line, 1)) {
     f = bounded(arg);
     std::fprintf(ctx.out, "NCFMT | New format for count & null: %s.\n", f.c_str());
   } else {
@@ -70,9 +69,9 @@ void cmd_countformat(Context &ctx, CommandLine &line) {
   }
 }
 
-void cmd_autoload(Context &ctx, CommandLine &line) {
-  std::string &file = ctx.settings.autoload_file;
-  const char *arg = word_at(line, 1);
+void cmd_autoload(Context& ctx, CommandLine& line) {
+  std::string& file = ctx.settings.autoload_file;
+  const char* arg = word_at(line, 1);
   if (arg && std::strcmp(arg, "/null") == 0) {
     file.clear();
   } else if (arg) {
@@ -86,15 +85,14 @@ void cmd_autoload(Context &ctx, CommandLine &line) {
     print_line(ctx, "ALOAD | AutoLoad disabled.");
 }
 
-void cmd_stkstep(Context &ctx, CommandLine &line) {
-  std::uint32_t &step = ctx.settings.stack_step;
+void cmd_stkstep(Context& ctx, CommandLine& line) {
+  std::uint32_t& step = ctx.settings.stack_step;
   if (line.word_count < 2) {
     std::fprintf(ctx.out, "STACK | Current stack realloc step is %u.\n", step);
     return;
   }
   std::int32_t n = word_as_integer(line, 1);
-  if (n < 1)
-    return print_error(ctx, "Stack realloc step must be in Z and >0.");
+  if (n < 1) return print_error(ctx, "Stack realloc step must be in Z and >0.");
   step = std::uint32_t(n);
   std::fprintf(ctx.out, "STACK | New stack realloc step is %u.\n", step);
 }
@@ -102,13 +100,13 @@ void cmd_stkstep(Context &ctx, CommandLine &line) {
 // The on/off switches share one shape: a state message for each value and one for a bad word.
 struct Switch {
   bool Settings::*flag;
-  const char *on_text;
-  const char *off_text;
-  const char *unknown_text;
+  const char* on_text;
+  const char* off_text;
+  const char* unknown_text;
 };
 
-void run_switch(Context &ctx, CommandLine &line, const Switch &sw) {
-  bool &flag = ctx.settings.*sw.flag;
+void run_switch(Context& ctx, CommandLine& line, const Switch& sw) {
+  bool& flag = ctx.settings.*sw.flag;
   if (word_equals(line, 1, "on")) {
     flag = true;
   } else if (word_equals(line, 1, "off")) {
@@ -119,21 +117,21 @@ void run_switch(Context &ctx, CommandLine &line, const Switch &sw) {
   print_line(ctx, flag ? sw.on_text : sw.off_text);
 }
 
-void cmd_savecode(Context &ctx, CommandLine &line) {
+void cmd_savecode(Context& ctx, CommandLine& line) {
   run_switch(ctx, line,
              {&Settings::save_code, "SVCD+ | Code saving enabled.", "SVCD- | Code saving disabled.",
               "SVCDE | Unknown parameter (it must be on or off)."});
 }
 
-void cmd_showprog(Context &ctx, CommandLine &line) {
+void cmd_showprog(Context& ctx, CommandLine& line) {
   run_switch(ctx, line,
              {&Settings::show_program, "SHOW+ | Program showing enabled.",
               "SHOW- | Program showing disabled.",
               "SHOW  | Unknown parameter (it must be on or off)."});
 }
 
-void cmd_unknown(Context &ctx, CommandLine &line) {
-  Settings &s = ctx.settings;
+void cmd_unknown(Context& ctx, CommandLine& line) {
+  Settings& s = ctx.settings;
   if (word_equals(line, 1, "NAN")) {
     s.unknown_breaks = s.unknown_warns = false;
   } else if (word_equals(line, 1, "warning")) {
@@ -153,7 +151,7 @@ void cmd_unknown(Context &ctx, CommandLine &line) {
 }
 
 struct Command {
-  const char *word;
+  const char* word;
   Handler handler;
 };
 
@@ -165,33 +163,28 @@ constexpr Command commands[] = {
     {"showprog", cmd_showprog}, {"unknown", cmd_unknown},
 };
 
-Handler find_command(const CommandLine &line) {
-  if (word_equals(line, 0, "graph") && word_equals(line, 1, "size"))
-    return cmd_graph_size;
-  for (const Command &c : commands)
-    if (word_equals(line, 0, c.word))
-      return c.handler;
+Handler find_command(const CommandLine& line) {
+  if (word_equals(line, 0, "graph") && word_equals(line, 1, "size")) return cmd_graph_size;
+  for (const Command& c : commands)
+    if (word_equals(line, 0, c.word)) return c.handler;
   return nullptr;
 }
 
 } // namespace
 
-void dispatch_line(Context &ctx, CommandLine &line) {
+void dispatch_line(Context& ctx, CommandLine& line) {
   if (is_single_word(line, "exit")) {
     save_file(ctx, "Tovik.txt");
     end_process(ctx, 0);
   }
-  if (is_single_word(line, "break"))
-    end_process(ctx, 0);
-  if (line.word_count == 0)
-    return;
-  if (Handler handler = find_command(line))
-    return handler(ctx, line);
+  if (is_single_word(line, "break")) end_process(ctx, 0);
+  if (line.word_count == 0) return;
+  if (Handler handler = find_command(line)) return handler(ctx, line);
   double value = math_command(ctx, line);
   numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
 }
 
-void run_command_text(Context &ctx, std::string_view text) {
+void run_command_text(Context& ctx, std::string_view text) {
   CommandLine line = CommandLine::from(text);
   split_line(line);
   dispatch_line(ctx, line);

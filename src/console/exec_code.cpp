@@ -5,7 +5,7 @@
 namespace tovik::console {
 
 // Placeholder until the code runner lands; the runner work replaces this file.
-void exec_typed_code(Context &ctx, const char *) {
+void exec_typed_code(Context& ctx, const char*) {
   print_error(ctx, "Typed code can not be run yet.");
 }
 

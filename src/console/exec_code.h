@@ -7,6 +7,6 @@ struct Context;
 
 namespace tovik::console {
 
-void exec_typed_code(Context &ctx, const char *text);
+void exec_typed_code(Context& ctx, const char* text);
 
 } // namespace tovik::console

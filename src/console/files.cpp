@@ -12,27 +12,26 @@ namespace tovik::console {
 namespace {
 
 struct FileCloser {
-  void operator()(std::FILE *f) const { std::fclose(f); }
+  void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a regular file for reading; a directory or anything else that cannot be read as a file
 // gives null.
-FilePtr open_regular(const char *name, const char *mode) {
+FilePtr open_regular(const char* name, const char* mode) {
   FilePtr file(std::fopen(name, mode));
   struct stat info {};
-  if (file && (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)))
-    file.reset();
+  if (file && (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))) file.reset();
   return file;
 }
 
-void cannot_open(Context &ctx, const char *name) {
+void cannot_open(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Can not open file %s.\n", name);
 }
 
 } // namespace
 
-bool read_text_line(char *buffer, std::FILE *file) {
+bool read_text_line(char* buffer, std::FILE* file) {
   std::size_t stored = 0;
   int c = EOF;
   while (stored < line_capacity - 1 && (c = std::getc(file)) != EOF && c != '\n') {
@@ -42,8 +41,7 @@ bool read_text_line(char *buffer, std::FILE *file) {
         c = '\n';
         break;
       }
-      if (after != EOF)
-        std::ungetc(after, file);
+      if (after != EOF) std::ungetc(after, file);
     }
     buffer[stored++] = char(c);
   }
@@ -51,7 +49,7 @@ bool read_text_line(char *buffer, std::FILE *file) {
   return stored == 0 && c == EOF;
 }
 
-void open_file(Context &ctx, const char *name) {
+void open_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Opening %s...\n", name);
   if (ctx.open_depth >= open_depth_limit) {
     std::fprintf(ctx.out, "ERROR | Files open each other more than %d deep: %s is not read.\n",
@@ -59,8 +57,7 @@ void open_file(Context &ctx, const char *name) {
     return;
   }
   FilePtr file = open_regular(name, "r");
-  if (!file)
-    return cannot_open(ctx, name);
+  if (!file) return cannot_open(ctx, name);
   ++ctx.open_depth;
   CommandLine line;
   while (!read_text_line(line.text.data(), file.get())) {
@@ -72,20 +69,20 @@ void open_file(Context &ctx, const char *name) {
   std::fprintf(ctx.out, "Reading file %s is completed.\n", name);
 }
 
-void save_file(Context &ctx, const char *name) {
+void save_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Saving data in %s...\n", name);
   write_saved_file(ctx, name);
 }
 
-void run_math_file(Context &ctx, const char *) {
+void run_math_file(Context& ctx, const char*) {
   print_error(ctx, "Math files can not be run yet.");
 }
 
-void run_code_file(Context &ctx, const char *) {
+void run_code_file(Context& ctx, const char*) {
   print_error(ctx, "Code files can not be run yet.");
 }
 
-void list_code_file(Context &ctx, const char *) {
+void list_code_file(Context& ctx, const char*) {
   print_error(ctx, "Code files can not be listed yet.");
 }
 

@@ -14,12 +14,12 @@ inline constexpr int open_depth_limit = 64;
 
 // Reads one line (without its line end) into `buffer` of 10240 characters; true when the file
 // had ended before any character of this line.
-bool read_text_line(char *buffer, std::FILE *file);
+bool read_text_line(char* buffer, std::FILE* file);
 
-void open_file(Context &ctx, const char *name);
-void save_file(Context &ctx, const char *name);
-void run_math_file(Context &ctx, const char *name);
-void run_code_file(Context &ctx, const char *name);
-void list_code_file(Context &ctx, const char *name);
+void open_file(Context& ctx, const char* name);
+void save_file(Context& ctx, const char* name);
+void run_math_file(Context& ctx, const char* name);
+void run_code_file(Context& ctx, const char* name);
+void list_code_file(Context& ctx, const char* name);
 
 } // namespace tovik::console

@@ -6,7 +6,7 @@
 
 namespace tovik::console {
 
-double math_command(Context &ctx, CommandLine &line) {
+double math_command(Context& ctx, CommandLine& line) {
   if (line.word_count == 0) {
     print_error(ctx, "Nothing for math.");
     return lang::error_value();

@@ -10,6 +10,6 @@ struct Context;
 namespace tovik::console {
 
 // Returns the value to print, or the error value when there is nothing to print.
-double math_command(Context &ctx, CommandLine &line);
+double math_command(Context& ctx, CommandLine& line);
 
 } // namespace tovik::console

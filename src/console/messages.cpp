@@ -3,15 +3,13 @@
 
 namespace tovik::console {
 
-void print_error(Context &ctx, const char *text) {
-  if (!text)
-    text = "Procedure Error get unexpected string.";
+void print_error(Context& ctx, const char* text) {
+  if (!text) text = "Procedure Error get unexpected string.";
   std::fprintf(ctx.out, "ERROR | %s\n", text);
 }
 
-void print_line(Context &ctx, const char *text) {
-  if (!text)
-    return print_error(ctx, "Procedure Msg get unexpected string.");
+void print_line(Context& ctx, const char* text) {
+  if (!text) return print_error(ctx, "Procedure Msg get unexpected string.");
   std::fprintf(ctx.out, "%s\n", text);
 }
 

@@ -10,9 +10,9 @@ struct Context;
 namespace tovik::console {
 
 // The lines of the settings that differ from their defaults, in their fixed order.
-std::string settings_text(const Context &ctx);
+std::string settings_text(const Context& ctx);
 
 // Writes the saved file `name` with its messages (after "Saving data in ...").
-void write_saved_file(Context &ctx, const char *name);
+void write_saved_file(Context& ctx, const char* name);
 
 } // namespace tovik::console

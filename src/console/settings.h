@@ -6,9 +6,9 @@
 
 namespace tovik {
 
-inline constexpr const char *default_value_format =
+inline constexpr const char* default_value_format =
     "VALUE | %G#LDEC $D#LHEX $H#LBIN $B#Ldbl #d#Lul  #l#Lszt #s#L";
-inline constexpr const char *default_count_format = "%g ($D)";
+inline constexpr const char* default_count_format = "%g ($D)";
 inline constexpr std::size_t text_limit = 10240; // formats, names, lines: characters incl. NUL
 
 struct Settings {

@@ -12,7 +12,7 @@
 
 namespace tovik::console {
 
-void start_up(Context &ctx) {
+void start_up(Context& ctx) {
   open_file(ctx, "Tovik.txt");
   if (!ctx.settings.autoload_file.empty()) {
     std::string name = ctx.settings.autoload_file; // the file may change the setting
@@ -24,12 +24,11 @@ void start_up(Context &ctx) {
              ctx.out);
 }
 
-void print_status(Context &ctx) {
-  runner::MachineState &m = ctx.machine;
+void print_status(Context& ctx) {
+  runner::MachineState& m = ctx.machine;
   if (ctx.nodes.live != 0)
     std::fprintf(ctx.out, "ERROR | We have %" PRId64 " unknown tree elements.\n", ctx.nodes.live);
-  if (m.any_in_use())
-    print_error(ctx, "Some of stacks are not empty.");
+  if (m.any_in_use()) print_error(ctx, "Some of stacks are not empty.");
   if (m.values.errors || m.groups.errors || m.frames.errors) {
     std::fprintf(ctx.out, "ERROR | There are %u+%u+%u stack error(s).\n", m.values.errors,
                  m.groups.errors, m.frames.errors);
@@ -38,13 +37,12 @@ void print_status(Context &ctx) {
   std::fprintf(ctx.out, "\nOBJ: %zu SS: %" PRIu64 ".\n", ctx.objects.count(), m.reserved_bytes());
 }
 
-void console_loop(Context &ctx) {
+void console_loop(Context& ctx) {
   start_up(ctx);
   for (;;) {
     print_status(ctx);
     CommandLine line;
-    if (!read_console_line(ctx, line))
-      end_process(ctx, 0);
+    if (!read_console_line(ctx, line)) end_process(ctx, 0);
     split_line(line);
     dispatch_line(ctx, line);
   }
@@ -52,39 +50,32 @@ void console_loop(Context &ctx) {
 
 namespace {
 
-using FileHandler = void (*)(Context &, const char *);
+using FileHandler = void (*)(Context&, const char*);
 
-void run_text_handler(Context &ctx, const char *text) { run_command_text(ctx, text); }
+void run_text_handler(Context& ctx, const char* text) { run_command_text(ctx, text); }
 
 // The handler a two-character switch selects, or null for a switch that changes nothing.
 FileHandler switch_handler(char letter) {
   switch (std::toupper(static_cast<unsigned char>(letter))) {
-  case 'C':
-    return open_file;
-  case 'D':
-    return run_text_handler;
-  case 'M':
-    return run_math_file;
-  case 'S':
-    return save_file;
-  case 'X':
-    return run_code_file;
-  default:
-    return nullptr;
+  case 'C': return open_file;
+  case 'D': return run_text_handler;
+  case 'M': return run_math_file;
+  case 'S': return save_file;
+  case 'X': return run_code_file;
+  default: return nullptr;
   }
 }
 
 } // namespace
 
-int command_line_driver(Context &ctx, int argc, const char *const *argv) {
+int command_line_driver(Context& ctx, int argc, const char* const* argv) {
   start_up(ctx);
   std::fputs("Executing commands...\n", ctx.out);
   FileHandler handler = open_file;
   for (int i = 0; i < argc; ++i) {
     std::string_view arg = argv[i];
     if (arg.size() == 2 && arg[0] == '/') {
-      if (FileHandler chosen = switch_handler(arg[1]))
-        handler = chosen;
+      if (FileHandler chosen = switch_handler(arg[1])) handler = chosen;
       continue;
     }
     handler(ctx, argv[i]);

@@ -8,13 +8,13 @@ struct Context;
 
 namespace tovik::console {
 
-void start_up(Context &ctx);
+void start_up(Context& ctx);
 // Never returns: the process ends through `exit`, `break` or the end of the input.
-[[noreturn]] void console_loop(Context &ctx);
+[[noreturn]] void console_loop(Context& ctx);
 // Runs the arguments (without the program name) through the file handlers; returns the status.
-int command_line_driver(Context &ctx, int argc, const char *const *argv);
+int command_line_driver(Context& ctx, int argc, const char* const* argv);
 
 // The leftover reports and the status line shown before every prompt.
-void print_status(Context &ctx);
+void print_status(Context& ctx);
 
 } // namespace tovik::console

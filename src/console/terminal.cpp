@@ -30,11 +30,9 @@ bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
 // Looks for a waiting key without reading it: the terminal is switched to non-canonical mode
 // for a moment so that a key counts before its line is complete.
 bool terminal_key_waiting() {
-  if (interrupted)
-    return true;
+  if (interrupted) return true;
   termios saved{};
-  if (::tcgetattr(STDIN_FILENO, &saved) != 0)
-    return false;
+  if (::tcgetattr(STDIN_FILENO, &saved) != 0) return false;
   termios raw = saved;
   raw.c_lflag &= ~tcflag_t(ICANON);
   raw.c_cc[VMIN] = 0;
@@ -50,7 +48,7 @@ bool terminal_key_waiting() {
 // the next reads.
 std::string pending;
 
-void take_pending(CommandLine &line) {
+void take_pending(CommandLine& line) {
   std::size_t n = std::min(pending.size(), console_read);
   line = CommandLine::from(std::string_view(pending).substr(0, n));
   pending.erase(0, n);
@@ -58,43 +56,48 @@ void take_pending(CommandLine &line) {
 
 // Reads like one console read: up to the line end or `console_read` characters. Only a real
 // line end is removed; a longer line simply continues in the next read.
-bool read_console_piece(CommandLine &line) {
+bool read_console_piece(CommandLine& line) {
   line = CommandLine{};
   std::size_t n = 0;
   int c = EOF;
   while (n < console_read && (c = std::getchar()) != EOF) {
-    if (c == '\n')
-      return true;
+    if (c == '\n') return true;
     line.text[n++] = char(c);
   }
   return n > 0;
 }
 
-bool read_plain_line(std::string &text) {
+bool read_plain_line(std::string& text) {
   text.clear();
   int c;
-  while ((c = std::getchar()) != EOF && c != '\n')
-    text += char(c);
+  while ((c = std::getchar()) != EOF && c != '\n') text += char(c);
   return !(text.empty() && c == EOF);
 }
 
-bool read_edited_line(std::string &text) {
+bool read_edited_line(std::string& text) {
   interrupted = 0;
-  char *typed = ::readline(prompt_text);
-  if (!typed)
+  char* typed = ::readline(prompt_text);
+  if (!typed && interrupted) {
+    // Ctrl-C at the prompt abandons the typed line.
+    interrupted = 0;
+    std::fputc('\n', stdout);
+    text.clear();
+    return true;
+  }
+  if (!typed) {
+    std::fputc('\n', stdout);
     return false;
+  }
   text = typed;
-  if (!text.empty())
-    ::add_history(typed);
+  if (!text.empty()) ::add_history(typed);
   std::free(typed);
   return true;
 }
 
 } // namespace
 
-void init_terminal(Context &ctx) {
-  if (!stdin_is_terminal())
-    return;
+void init_terminal(Context& ctx) {
+  if (!stdin_is_terminal()) return;
   struct sigaction action {};
   action.sa_handler = on_interrupt;
   sigemptyset(&action.sa_mask);
@@ -102,7 +105,7 @@ void init_terminal(Context &ctx) {
   ctx.key_waiting = terminal_key_waiting;
 }
 
-bool read_console_line(Context &ctx, CommandLine &line) {
+bool read_console_line(Context& ctx, CommandLine& line) {
   if (!stdin_is_terminal()) {
     std::fputs(prompt_text, ctx.out);
     std::fflush(ctx.out);
@@ -110,8 +113,7 @@ bool read_console_line(Context &ctx, CommandLine &line) {
   }
   if (pending.empty()) {
     std::fflush(ctx.out);
-    if (!read_edited_line(pending))
-      return false;
+    if (!read_edited_line(pending)) return false;
     if (pending.empty()) {
       line = CommandLine{};
       return true;
@@ -121,20 +123,19 @@ bool read_console_line(Context &ctx, CommandLine &line) {
   return true;
 }
 
-bool poll_break_key(Context &ctx) {
+bool poll_break_key(Context& ctx) {
   std::int64_t now = std::time(nullptr);
-  if (now <= ctx.last_key_check)
-    return false;
+  if (now <= ctx.last_key_check) return false;
   ctx.last_key_check = now;
   return ctx.key_waiting && ctx.key_waiting();
 }
 
-bool read_input_line(Context &ctx, std::string &line) {
+bool read_input_line(Context& ctx, std::string& line) {
   std::fflush(ctx.out);
   return read_plain_line(line);
 }
 
-void end_process(Context &ctx, int status) {
+void end_process(Context& ctx, int status) {
   std::fflush(ctx.out);
   std::exit(status);
 }

@@ -17,10 +17,9 @@ CommandLine split(std::string_view text) {
   return line;
 }
 
-std::vector<std::string> words(const CommandLine &line) {
+std::vector<std::string> words(const CommandLine& line) {
   std::vector<std::string> out;
-  for (std::uint32_t i = 0; i < line.word_count; ++i)
-    out.emplace_back(word_at(line, i));
+  for (std::uint32_t i = 0; i < line.word_count; ++i) out.emplace_back(word_at(line, i));
   return out;
 }
 
@@ -101,12 +100,11 @@ TEST(WordOperations, WordAsIntegerReadsLikeStrtol) {
 }
 
 TEST(ReadTextLine, DeliversLinesThenTheEnd) {
-  auto lines_of = [](const std::string &data) {
-    std::FILE *f = fmemopen(const_cast<char *>(data.data()), data.size(), "r");
+  auto lines_of = [](const std::string& data) {
+    std::FILE* f = fmemopen(const_cast<char*>(data.data()), data.size(), "r");
     std::vector<std::string> out;
     std::vector<char> buffer(line_capacity);
-    while (!read_text_line(buffer.data(), f))
-      out.emplace_back(buffer.data());
+    while (!read_text_line(buffer.data(), f)) out.emplace_back(buffer.data());
     std::fclose(f);
     return out;
   };
