@@ -1,0 +1,25 @@
+#pragma once
+// The vocabulary of the language: the characters that split expression text into tokens, the
+// names the language reserves for itself, the names whose subtrees can be evaluated once at
+// compile time, and the one-byte codes that code blocks carry for operators and standard
+// functions. All name comparisons are exact and case-sensitive.
+
+#include <cstdint>
+
+namespace tovik::lang {
+
+// The operator code of every text that is not an operator or standard function.
+inline constexpr std::uint8_t no_operator_code = 0xFF;
+
+// True for the characters that end a word and form a token of their own.
+bool is_separator(char c);
+// True for the single characters that denote operators.
+bool is_operator_char(char c);
+
+// The name tests take NUL-terminated names; a null or empty name is none of these.
+bool is_system_object(const char* name);
+bool is_foldable_name(const char* name);
+// The code from the operator table; `no_operator_code` for every other text.
+std::uint8_t operator_code(const char* name);
+
+} // namespace tovik::lang
