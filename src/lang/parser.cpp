@@ -1,0 +1,444 @@
+#include "lang/parser.h"
+
+#include "lang/names.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <new>
+#include <string_view>
+#include <vector>
+
+namespace tovik::lang {
+
+namespace {
+
+constexpr const char* corrupted_message =
+    "Some parts of tree are corrupted.(Not enough memory or user error.)";
+
+enum class Form : std::uint8_t { Prefix, Binary };
+
+struct Level {
+  Form form;
+  std::array<std::string_view, 7> texts;
+};
+
+// The precedence table, tightest first, after brackets and calls. Binary operators are all
+// left-associative. A prefix operator applies only at the start of the list or after another
+// symbol, and a chain of them nests from the right whatever their levels (-!X is -(!X)), so the
+// prefix levels are reduced together; they all bind tighter than every binary operator.
+constexpr Level precedence[] = {
+    {Form::Prefix, {"!"}},
+    {Form::Prefix, {"-", "+"}},
+    {Form::Prefix, {"N$"}},
+    {Form::Prefix, {"@", "$"}},
+    {Form::Binary, {"[", "]"}},
+    {Form::Binary, {"^"}},
+    {Form::Binary, {"*", "/"}},
+    {Form::Binary, {"+", "-"}},
+    {Form::Binary, {"<", ">", "<=", ">=", "!=", "==", "~"}},
+    {Form::Binary, {"&"}},
+    {Form::Binary, {"|"}},
+    {Form::Binary, {"="}},
+    {Form::Binary, {";"}},
+};
+
+bool is_symbol(const ExprNode& node, const char* text) {
+  return node.kind == NodeKind::Symbol && name_is(node, text);
+}
+
+bool in_level(const ExprNode& node, const Level& level) {
+  const char* text = node_text(node);
+  if (node.kind != NodeKind::Symbol || text == nullptr) return false;
+  return std::find(level.texts.begin(), level.texts.end(), std::string_view(text)) !=
+         level.texts.end();
+}
+
+bool is_prefix_operator(const ExprNode& node) {
+  return std::any_of(std::begin(precedence), std::end(precedence), [&](const Level& level) {
+    return level.form == Form::Prefix && in_level(node, level);
+  });
+}
+
+void fail(ExprNode& head, std::FILE* out, const char* message) {
+  make_invalid(head);
+  if (out != nullptr) std::fprintf(out, "ERROR | %s\n", message);
+}
+
+// Links a new token after `tail`; false (and the head made Invalid) when memory runs out.
+bool append_token(ExprNode& head, std::unique_ptr<ExprNode>*& tail, const char* text,
+                  std::size_t length) {
+  std::unique_ptr<ExprNode> node = new_node(*head.counter);
+  if (!node) {
+    make_invalid(head);
+    return false;
+  }
+  set_text(*node, text, length);
+  *tail = std::move(node);
+  tail = &(*tail)->next;
+  return true;
+}
+
+bool starts_comparison(char c) { return c == '!' || c == '<' || c == '=' || c == '>'; }
+
+// The message for a list that cannot be reduced at all, or null.
+const char* check_tokens(const ExprNode& head) {
+  int depth = 0;
+  for (const ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
+    if (t->kind == NodeKind::Invalid) return corrupted_message;
+    if (is_symbol(*t, "(")) {
+      ++depth;
+    } else if (is_symbol(*t, ")")) {
+      if (depth == 0) return "Unexpected bracket.";
+      --depth;
+    }
+  }
+  return depth > 0 ? "Some of brackets are not closed." : nullptr;
+}
+
+// A "$" standing alone as an argument is a name; "N" and "$" form the prefix operator "N$",
+// which the tokenizer cannot make because "$" is a separator.
+void join_tokens(ExprNode& head) {
+  for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
+    ExprNode* after = t->next.get();
+    if (after == nullptr) return;
+    if (is_symbol(*t, "$") && is_symbol(*after, ",")) {
+      t->kind = NodeKind::Name;
+    } else if (name_is(*t, "N") && is_symbol(*after, "$")) {
+      set_text(*t, "N$", 2);
+      if (t->kind == NodeKind::Name) t->kind = NodeKind::Symbol;
+      std::unique_ptr<ExprNode> rest = std::move(after->next);
+      t->next = std::move(rest);
+    }
+  }
+}
+
+std::unique_ptr<ExprNode>* end_of_children(ExprNode& node) {
+  std::unique_ptr<ExprNode>* link = &node.children;
+  while (*link) link = &(*link)->next;
+  return link;
+}
+
+constexpr int none = -1;
+
+// The token list while it is reduced: the tokens sit in slots in text order, linked both ways
+// over the slots still in the list, so that the token before a bracket is found at once and
+// every reduction is a constant-time relink. The brackets are taken in the order the reduction
+// needs them (deepest first, leftmost first at equal depth), which never changes while
+// brackets are removed because the deepest pair never encloses another.
+class Reducer {
+public:
+  // Moves the tokens out of the head's list; false, with nothing moved, when memory runs out.
+  bool take_tokens(ExprNode& head);
+  // Runs reduction cycles until a cycle changes nothing.
+  void reduce() {
+    while (cycle()) {
+    }
+  }
+  // Links what is left back under the head, in order.
+  void give_back(ExprNode& head);
+
+private:
+  bool cycle();
+  bool reduce_bracket(int open);
+  bool reduce_call(int name, int open, int close);
+  bool reduce_prefix(int start, int end);
+  bool reduce_binary(int start, int end, const Level& level);
+  bool drop_trailing_semicolons(int start, int end);
+
+  bool is_operand(int i) const { return i != none && tokens_[i]->kind != NodeKind::Symbol; }
+  bool is_symbol_at(int i, const char* text) const {
+    return i != none && is_symbol(*tokens_[i], text);
+  }
+  bool is_prefix_candidate(int i) const;
+  void unlink(int i);
+  std::unique_ptr<ExprNode> take(int i) {
+    unlink(i);
+    return std::move(tokens_[i]);
+  }
+  void release(int i) { take(i).reset(); }
+  void make_operation(int op, int operand);
+
+  std::vector<std::unique_ptr<ExprNode>> tokens_;
+  std::vector<int> prev_;
+  std::vector<int> next_;
+  std::vector<int> close_of_;
+  std::vector<int> opens_;
+  std::vector<int> pending_;
+  std::size_t next_open_ = 0;
+  int first_ = none;
+};
+
+bool Reducer::take_tokens(ExprNode& head) {
+  std::size_t count = 0;
+  for (const ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) ++count;
+  if (count > static_cast<std::size_t>(INT_MAX)) return false;
+  const int n = static_cast<int>(count);
+  std::vector<int> depth;
+  try {
+    tokens_.resize(count);
+    prev_.resize(count);
+    next_.resize(count);
+    close_of_.assign(count, none);
+    depth.assign(count, 0);
+    opens_.reserve(count);
+    pending_.reserve(count);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  std::unique_ptr<ExprNode> chain = std::move(head.next);
+  for (int i = 0; i < n; ++i) {
+    tokens_[i] = std::move(chain);
+    chain = std::move(tokens_[i]->next);
+    prev_[i] = i - 1;
+    next_[i] = i + 1 < n ? i + 1 : none;
+  }
+  first_ = n > 0 ? 0 : none;
+  for (int i = 0; i < n; ++i) {
+    if (is_symbol_at(i, "(")) {
+      pending_.push_back(i);
+      depth[i] = static_cast<int>(pending_.size());
+      opens_.push_back(i);
+    } else if (is_symbol_at(i, ")") && !pending_.empty()) {
+      close_of_[pending_.back()] = i;
+      pending_.pop_back();
+    }
+  }
+  pending_.clear();
+  std::erase_if(opens_, [&](int open) { return close_of_[open] == none; });
+  std::sort(opens_.begin(), opens_.end(),
+            [&](int a, int b) { return depth[a] != depth[b] ? depth[a] > depth[b] : a < b; });
+  return true;
+}
+
+void Reducer::give_back(ExprNode& head) {
+  std::unique_ptr<ExprNode>* link = &head.next;
+  for (int i = first_; i != none; i = next_[i]) {
+    *link = std::move(tokens_[i]);
+    link = &(*link)->next;
+  }
+}
+
+void Reducer::unlink(int i) {
+  const int before = prev_[i];
+  const int after = next_[i];
+  if (before != none)
+    next_[before] = after;
+  else
+    first_ = after;
+  if (after != none) prev_[after] = before;
+}
+
+void Reducer::make_operation(int op, int operand) {
+  tokens_[op]->kind = NodeKind::Name;
+  *end_of_children(*tokens_[op]) = take(operand);
+}
+
+// One cycle: the innermost bracket is resolved when it can be; otherwise the first rule that
+// matches inside it (or in the whole list once no bracket is left) is applied.
+bool Reducer::cycle() {
+  int start = first_;
+  int end = none;
+  if (next_open_ < opens_.size()) {
+    const int open = opens_[next_open_];
+    if (reduce_bracket(open)) {
+      ++next_open_;
+      return true;
+    }
+    // The token before "(" cannot take part in any rule, since none matches a token followed
+    // by "(", so the rules start at the bracket.
+    start = open;
+    end = close_of_[open];
+  } else if (first_ == none || next_[first_] == none) {
+    return false;
+  }
+  for (const Level& level : precedence) {
+    const bool changed =
+        level.form == Form::Prefix ? reduce_prefix(start, end) : reduce_binary(start, end, level);
+    if (changed) return true;
+  }
+  return drop_trailing_semicolons(start, end);
+}
+
+bool Reducer::reduce_bracket(int open) {
+  const int close = close_of_[open];
+  const int inner = next_[open];
+  if (inner == close) {
+    release(open);
+    release(close);
+    return true;
+  }
+  const int before = prev_[open];
+  if (before != none && tokens_[before]->kind == NodeKind::Name)
+    return reduce_call(before, open, close);
+  if (!is_operand(inner) || next_[inner] != close) return false;
+  if (is_symbol_at(next_[close], "(")) {
+    // (x)(a,b): the argument list that follows is joined to MAIN as a call.
+    set_text(*tokens_[open], "MAIN", 4);
+    *end_of_children(*tokens_[open]) = take(inner);
+  } else {
+    release(open);
+  }
+  release(close);
+  return true;
+}
+
+// name ( a , b , ... ) appends a, b, ... to the name's arguments; F(a)(b) is F(a,b).
+bool Reducer::reduce_call(int name, int open, int close) {
+  for (int t = next_[open];; t = next_[t]) {
+    if (!is_operand(t)) return false;
+    t = next_[t];
+    if (t == close) break;
+    if (!is_symbol_at(t, ",")) return false;
+  }
+  std::unique_ptr<ExprNode>* link = end_of_children(*tokens_[name]);
+  for (int t = next_[open]; t != close;) {
+    const int after = next_[t];
+    if (is_operand(t)) {
+      *link = take(t);
+      link = &(*link)->next;
+    } else {
+      release(t);
+    }
+    t = after;
+  }
+  release(open);
+  release(close);
+  return true;
+}
+
+bool Reducer::is_prefix_candidate(int i) const {
+  const int before = prev_[i];
+  return is_prefix_operator(*tokens_[i]) &&
+         (before == none || tokens_[before]->kind == NodeKind::Symbol);
+}
+
+// Reduces every prefix operator in the scope that has its operand. Operators waiting directly
+// before an operand nest from the right, each taking what the one after it made.
+bool Reducer::reduce_prefix(int start, int end) {
+  bool changed = false;
+  pending_.clear();
+  for (int t = start; t != none && t != end; t = next_[t]) {
+    if (is_prefix_candidate(t)) {
+      pending_.push_back(t);
+    } else if (is_operand(t) && !pending_.empty()) {
+      while (!pending_.empty()) {
+        const int op = pending_.back();
+        pending_.pop_back();
+        make_operation(op, t);
+        t = op;
+      }
+      changed = true;
+    } else {
+      pending_.clear();
+    }
+  }
+  return changed;
+}
+
+bool Reducer::reduce_binary(int start, int end, const Level& level) {
+  bool changed = false;
+  for (int left = start; left != none && left != end;) {
+    const int op = next_[left];
+    const int right = op != none ? next_[op] : none;
+    if (!is_operand(left) || op == none || op == end || !in_level(*tokens_[op], level) ||
+        !is_operand(right)) {
+      left = op;
+      continue;
+    }
+    // The operator takes the left operand's place and the scan looks there again, so a-b-c
+    // becomes (a-b)-c.
+    std::unique_ptr<ExprNode> node = take(op);
+    node->kind = NodeKind::Name;
+    std::unique_ptr<ExprNode>* link = end_of_children(*node);
+    *link = std::move(tokens_[left]);
+    (*link)->next = take(right);
+    tokens_[left] = std::move(node);
+    changed = true;
+  }
+  return changed;
+}
+
+// A ";" that ends a statement with nothing after it is dropped: "a;" is a, "F(a;)" is F(a).
+bool Reducer::drop_trailing_semicolons(int start, int end) {
+  bool changed = false;
+  for (int t = start; t != none && t != end;) {
+    const int semicolon = next_[t];
+    if (is_operand(t) && is_symbol_at(semicolon, ";")) {
+      const int after = next_[semicolon];
+      if (after == none || (tokens_[after]->kind == NodeKind::Symbol && !is_symbol_at(after, "+") &&
+                            !is_symbol_at(after, "-"))) {
+        release(semicolon);
+        changed = true;
+        continue;
+      }
+    }
+    t = semicolon;
+  }
+  return changed;
+}
+
+} // namespace
+
+void tokenize(ExprNode& head, const char* text) {
+  if (text == nullptr || *text == '\0' || head.counter == nullptr) return;
+  head.data = std::monostate{};
+  head.kind = NodeKind::List;
+  head.next.reset();
+  std::unique_ptr<ExprNode>* tail = &head.next;
+  std::size_t word = 0;
+  for (std::size_t r = 0;;) {
+    const char c = text[r];
+    if (c != '\0' && !is_separator(c)) {
+      ++r;
+      continue;
+    }
+    if (r > word && !append_token(head, tail, text + word, r - word)) return;
+    if (c == '\0') return;
+    const std::size_t length = starts_comparison(c) && text[r + 1] == '=' ? 2 : 1;
+    if (!append_token(head, tail, text + r, length)) return;
+    r += length;
+    word = r;
+  }
+}
+
+void parse(ExprNode& head, std::FILE* out) {
+  if (head.kind == NodeKind::Invalid || !head.next) {
+    fail(head, out, "Nothing for calculation.");
+    return;
+  }
+  if (const char* message = check_tokens(head)) {
+    fail(head, out, message);
+    return;
+  }
+  join_tokens(head);
+  Reducer reducer;
+  if (!reducer.take_tokens(head)) {
+    fail(head, out, corrupted_message);
+    return;
+  }
+  reducer.reduce();
+  reducer.give_back(head);
+}
+
+void take_root(ExprNode& head, std::FILE* out) {
+  parse(head, out);
+  if (head.kind == NodeKind::Invalid) return;
+  std::unique_ptr<ExprNode> root = std::move(head.next);
+  if (!root) {
+    make_invalid(head);
+    return;
+  }
+  head.constant = root->constant;
+  head.kind = root->kind;
+  head.data = std::move(root->data);
+  head.children = std::move(root->children);
+  head.next = std::move(root->next);
+}
+
+void take_single_root(ExprNode& head, std::FILE* out) {
+  take_root(head, out);
+  if (head.kind != NodeKind::Invalid && head.next) make_invalid(head);
+}
+
+} // namespace tovik::lang
