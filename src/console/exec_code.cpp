@@ -1,12 +1,31 @@
 #include "console/exec_code.h"
 
+#include "compiler/run_value.h"
 #include "console/console.h"
+#include "console/context.h"
+#include "console/typed_code.h"
+#include "numout/format.h"
+#include "runner/listing.h"
+
+#include <string>
 
 namespace tovik::console {
 
-// Placeholder until the code runner lands; the runner work replaces this file.
-void exec_typed_code(Context& ctx, const char*) {
-  print_error(ctx, "Typed code can not be run yet.");
+void exec_typed_code(Context& ctx, const char* text) {
+  if (!text || !*text) return;
+  TypedCode code = assemble_typed_code(text);
+  switch (code.fault) {
+  case TypedCode::Fault::bad_hex:
+    print_error(ctx, ("Unknown HEX code: \"" + code.bad_pair + "\"").c_str());
+    return;
+  case TypedCode::Fault::too_long:
+    print_error(ctx, "Typed code is longer than 10240 bytes; nothing was run.");
+    return;
+  case TypedCode::Fault::none: break;
+  }
+  if (ctx.settings.show_program) runner::list_code(ctx, "ZORVA | Run code:", code.bytes);
+  double value = compiler::run_for_value(ctx, code.bytes);
+  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
 }
 
 } // namespace tovik::console

@@ -1,19 +1,19 @@
 #pragma once
-// The runner's growable stacks. They grow by exactly `stack_step` elements and never shrink,
-// because their capacities are shown to the user; a growth that fails (or would pass the upper
-// bound) only raises the error counter.
+// The runner's growable stacks. Their capacity, which the status line shows, grows by exactly
+// `stack_step` elements and never shrinks; the storage behind it grows geometrically so that a
+// deep stack is not copied once per step. A growth that fails, or would pass the stack's limit,
+// only raises the error counter.
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 
 namespace tovik::runner {
 
-// Upper bound of any stack, in elements; growth beyond it fails like a failed allocation, so
-// runaway code cannot take all memory.
-inline constexpr std::uint32_t stack_limit = 64u * 1024u * 1024u;
+// Upper bound of any stack, in elements (128 MiB of values): growth beyond it fails like a
+// failed allocation, so runaway code cannot take all memory.
+inline constexpr std::uint32_t stack_limit = 16u * 1024u * 1024u;
 
 template <typename T> class Stack {
 public:
@@ -23,37 +23,58 @@ public:
   std::uint32_t capacity = 0;
   std::uint32_t errors = 0;
   T empty_value;
+  std::uint32_t limit = stack_limit;
 
   T* data() { return items_.get(); }
   const T* data() const { return items_.get(); }
 
-  // Makes room for `extra` more elements, growing by `step` past what is needed.
-  bool ensure(std::uint64_t extra, std::uint32_t step) {
-    std::uint64_t need = std::uint64_t(count) + extra;
-    if (need <= capacity) return true;
-    std::uint64_t target = extra == 1 ? std::uint64_t(capacity) + step : need + step;
-    if (target > stack_limit) return false;
-    return set_capacity(std::uint32_t(target));
+  // Grows the capacity by one step (up to the limit) as a push onto a full stack does.
+  bool grow(std::uint32_t step) {
+    std::uint64_t target = std::min<std::uint64_t>(std::uint64_t(capacity) + step, limit);
+    return target > capacity && fit(std::uint32_t(target));
   }
 
-  // Allocates exactly n elements, keeping the elements in use.
+  // Room for n more elements, grown step by step exactly as n single pushes would grow it.
+  bool make_room(std::uint32_t n, std::uint32_t step) {
+    while (std::uint64_t(count) + n > capacity)
+      if (!grow(step)) return false;
+    return true;
+  }
+
+  // Adds n elements holding `fill`; the capacity becomes count + n + step when count + n
+  // reaches it. False (and nothing added) when that passes the limit or memory runs out.
+  bool reserve(std::uint32_t n, std::uint32_t step, T fill) {
+    std::uint64_t need = std::uint64_t(count) + n;
+    if (need > limit) return false;
+    if (need >= capacity && !fit(std::uint32_t(std::min<std::uint64_t>(need + step, limit))))
+      return false;
+    std::fill_n(items_.get() + count, n, fill);
+    count += n;
+    return true;
+  }
+
+  // Allocates exactly n elements (at least one), keeping the elements in use that fit.
   bool set_capacity(std::uint32_t n) {
-    std::unique_ptr<T[]> fresh(new (std::nothrow) T[n > 0 ? n : 1]);
+    std::uint32_t size = std::max<std::uint32_t>(n, 1);
+    std::unique_ptr<T[]> fresh(new (std::nothrow) T[size]());
     if (!fresh) return false;
-    std::copy_n(items_.get(), std::min(count, n), fresh.get());
-    items_ = std::move(fresh);
-    capacity = n;
     count = std::min(count, n);
+    std::copy_n(items_.get(), count, fresh.get());
+    items_ = std::move(fresh);
+    allocated_ = size;
+    capacity = n;
     return true;
   }
 
   void push(T v, std::uint32_t step) {
-    if (count >= capacity && !ensure(1, step)) {
+    if (count >= capacity && !grow(step)) {
       ++errors;
       return;
     }
     items_[count++] = v;
   }
+  // For callers that made room first.
+  void push_unchecked(T v) { items_[count++] = v; }
   T pop() {
     if (count == 0) {
       ++errors;
@@ -68,9 +89,28 @@ public:
     }
     return items_[count - 1];
   }
+  void drop(std::uint32_t n) { count -= std::min(n, count); }
 
 private:
+  // Raises the capacity to `target`, reallocating only when the storage is too small.
+  bool fit(std::uint32_t target) {
+    if (target <= allocated_) {
+      capacity = target;
+      return true;
+    }
+    std::uint64_t size = std::min<std::uint64_t>(
+        std::max<std::uint64_t>(target, std::uint64_t(allocated_) * 2), std::max(limit, target));
+    std::unique_ptr<T[]> fresh(new (std::nothrow) T[size]());
+    if (!fresh) return false;
+    std::copy_n(items_.get(), count, fresh.get());
+    items_ = std::move(fresh);
+    allocated_ = std::uint32_t(size);
+    capacity = target;
+    return true;
+  }
+
   std::unique_ptr<T[]> items_;
+  std::uint32_t allocated_ = 0;
 };
 
 } // namespace tovik::runner

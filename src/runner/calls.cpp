@@ -1,0 +1,190 @@
+// Calls of global objects, inline calls, returns and argument totals.
+
+#include "console/context.h"
+#include "runner/dispatch.h"
+#include "runner/integer.h"
+#include "runner/opcodes.h"
+#include "runner/run_result.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace tovik::runner {
+
+namespace {
+
+// Codes per call form: unknown object while breaking, too few values on Stack 1.
+std::int32_t unknown_code(std::uint8_t op) {
+  switch (static_cast<Op>(op)) {
+  case Op::call: return 0x101;
+  case Op::call_n: return 0x1020;
+  case Op::call_args: return 0x1030;
+  default: return 0x1115;
+  }
+}
+
+std::int32_t too_few_code(std::uint8_t op) {
+  switch (static_cast<Op>(op)) {
+  case Op::call_n: return 0x102;
+  case Op::call_args: return 0x1033;
+  default: return 0x1114;
+  }
+}
+
+} // namespace
+
+std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
+  std::string_view name;
+  std::uint32_t next = 0;
+  if (!read_name(pc + 1, name, next)) return run_left_block;
+  std::int32_t fixed = 0;
+  if (op == byte_of(Op::call_n)) {
+    if (size_ - next < 4) return run_left_block;
+    fixed = read_i32(code_ + next);
+    next += 4;
+  }
+  const objects::GlobalObject* object = ctx_.objects.find(name);
+  if (!object || !object->code) {
+    pc = next;
+    return call_unknown(op, name, fixed);
+  }
+  if (!push_frame(next)) return run_frame_push_failed;
+  std::uint32_t count = 0;
+  if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
+  if (m_.values.count < count) return too_few_code(op);
+  enter_frame(count);
+  switch_block(object->code);
+  pc = 0;
+  return keep_going;
+}
+
+// An unknown name warns, stops, or stands for the error value in place of its arguments.
+std::int32_t Dispatch::call_unknown(std::uint8_t op, std::string_view name, std::int32_t fixed) {
+  if (ctx_.settings.unknown_warns)
+    std::fprintf(ctx_.out, "ZORVA | Unknown object: %.*s.\n", int(name.size()), name.data());
+  if (ctx_.settings.unknown_breaks) return unknown_code(op);
+  std::uint32_t count = 0;
+  if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
+  if (m_.values.count < count) return too_few_code(op);
+  m_.values.drop(count);
+  m_.values.push(lang::error_value(), step_);
+  return keep_going;
+}
+
+std::int32_t Dispatch::call_count(std::uint8_t op, std::int32_t fixed, std::uint32_t& count) {
+  switch (static_cast<Op>(op)) {
+  case Op::call: count = 0; return keep_going;
+  case Op::call_n: count = std::uint32_t(fixed); return keep_going;
+  case Op::call_args: return argument_total(0x1032, count);
+  default: return to_count(m_.values.pop(), count) ? keep_going : 0x1112;
+  }
+}
+
+std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
+  const std::uint8_t* at = code_ + pc + 1;
+  std::uint32_t count = 0;
+  std::int32_t displacement = 0;
+  std::uint32_t length = 5;
+  if (op == byte_of(Op::main_n)) {
+    count = std::uint32_t(read_i32(at));
+    displacement = read_i32(at + 4);
+    length = 9;
+  } else {
+    displacement = read_i32(at);
+    if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count)) return 0x1611;
+  }
+  if (!push_frame(std::int64_t(pc) + displacement)) return run_frame_push_failed;
+  if (op == byte_of(Op::main_args))
+    if (std::int32_t r = argument_total(0x1621, count); r != keep_going) return r;
+  if (m_.values.count < count)
+    return op == byte_of(Op::main_n) ? 0x160 : op == byte_of(Op::main_pop) ? 0x1613 : 0x1622;
+  enter_frame(count);
+  pc += length;
+  return keep_going;
+}
+
+// A frame goes on stack 3 whole or not at all: room for its four entries is made first.
+bool Dispatch::push_frame(std::int64_t return_position) {
+  Stack<std::int32_t>& frames = m_.frames;
+  if (!frames.make_room(4, step_)) {
+    ++frames.errors;
+    return false;
+  }
+  try {
+    m_.frame_blocks.push_back(keep_);
+  } catch (const std::bad_alloc&) {
+    ++frames.errors;
+    return false;
+  }
+  // A position outside the block is kept as one that the next fetch refuses.
+  bool inside = return_position >= 0 && return_position <= std::int64_t(max_block_size);
+  frames.push_unchecked(inside ? std::int32_t(return_position) : -1);
+  frames.push_unchecked(std::int32_t(m_.home));
+  frames.push_unchecked(std::int32_t(m_.argn));
+  frames.push_unchecked(std::int32_t(m_.locals));
+  return true;
+}
+
+void Dispatch::enter_frame(std::uint32_t count) {
+  m_.argn = count;
+  m_.home = m_.values.count - count;
+  m_.locals = 0;
+}
+
+void Dispatch::switch_block(CodeRef block) {
+  keep_ = std::move(block);
+  if (keep_) {
+    code_ = keep_->data();
+    // A block too large to address is treated as empty: its first fetch leaves it.
+    size_ = keep_->size() <= max_block_size ? std::uint32_t(keep_->size()) : 0;
+  } else {
+    code_ = top_.data();
+    size_ = std::uint32_t(top_.size());
+  }
+}
+
+std::int32_t Dispatch::do_return(std::uint32_t& pc) {
+  Stack<double>& values = m_.values;
+  std::uint64_t n = std::uint64_t(m_.argn) + m_.locals;
+  // The frame's slots must still be on Stack 1; code may have popped below them.
+  if (values.count < n || std::uint64_t(m_.home) + n > values.count) return 0x112;
+  if (n > 0) {
+    double* base = values.data() + m_.home;
+    std::memmove(base, base + n, (values.count - m_.home - n) * sizeof(double));
+    values.count -= std::uint32_t(n);
+  }
+  Stack<std::int32_t>& frames = m_.frames;
+  if (frames.count < 4) return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
+  m_.locals = std::uint32_t(frames.pop());
+  m_.argn = std::uint32_t(frames.pop());
+  m_.home = std::uint32_t(frames.pop());
+  pc = std::uint32_t(frames.pop());
+  m_.locals_base = m_.home + m_.argn;
+  CodeRef block;
+  if (!m_.frame_blocks.empty()) {
+    block = std::move(m_.frame_blocks.back());
+    m_.frame_blocks.pop_back();
+  }
+  switch_block(std::move(block));
+  return keep_going;
+}
+
+// Adds up the groups on Stack 2 down to the nearest marker, which is consumed.
+std::int32_t Dispatch::argument_total(std::int32_t empty_code, std::uint32_t& total) {
+  Stack<std::int32_t>& groups = m_.groups;
+  std::int64_t sum = 0;
+  for (;;) {
+    if (groups.count == 0) return empty_code;
+    std::int32_t group = groups.pop();
+    if (group == -1) break;
+    sum += group;
+  }
+  // A total no stack could hold (or a negative one from hand-made groups) is too many values.
+  total = sum >= 0 && sum <= std::numeric_limits<std::uint32_t>::max()
+              ? std::uint32_t(sum)
+              : std::numeric_limits<std::uint32_t>::max();
+  return keep_going;
+}
+
+} // namespace tovik::runner

@@ -1,0 +1,79 @@
+#pragma once
+// The runner's working parts, shared by the files of the dispatch loop. Hot state (position,
+// current block) lives in locals of the loop; the instruction helpers below get and return it
+// explicitly and report either `keep_going` or the run result code that ends the run.
+
+#include "runner/code_block.h"
+#include "runner/machine_state.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tovik {
+struct Context;
+}
+
+namespace tovik::runner {
+
+inline constexpr std::int32_t keep_going = -1;
+
+// Instructions between two looks at the keyboard. The poll reads the clock once; the first
+// instruction of every run is polled.
+inline constexpr std::uint32_t poll_interval = 256;
+
+// Runs suspended in RUN instructions at most; each holds a console line on the process stack.
+inline constexpr std::uint32_t max_run_depth = 32;
+
+class Dispatch {
+public:
+  Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep);
+  std::int32_t run();
+
+private:
+  // calls.cpp
+  std::int32_t call_object(std::uint8_t op, std::uint32_t& pc);
+  std::int32_t call_unknown(std::uint8_t op, std::string_view name, std::int32_t fixed);
+  std::int32_t call_count(std::uint8_t op, std::int32_t fixed, std::uint32_t& count);
+  std::int32_t call_inline(std::uint8_t op, std::uint32_t& pc);
+  std::int32_t do_return(std::uint32_t& pc);
+  bool push_frame(std::int64_t return_position);
+  void enter_frame(std::uint32_t count);
+  void switch_block(CodeRef block);
+  std::int32_t argument_total(std::int32_t empty_code, std::uint32_t& total);
+
+  // frame_slots.cpp
+  void push_arguments();
+  void push_argument_range();
+  bool arg_slot(std::uint32_t i, std::uint32_t& slot) const;
+  bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
+  void get_slot(bool found, std::uint32_t slot);
+  void set_slot(bool found, std::uint32_t slot);
+  std::int32_t init_locals(std::uint32_t n, std::int32_t twice_code);
+  std::int32_t init_locals_popped();
+
+  // effects.cpp
+  std::int32_t standard(std::uint8_t code, std::uint32_t n, std::int32_t base_code);
+  std::int32_t standard_popped(std::uint8_t code);
+  std::int32_t standard_with_total(std::uint8_t code);
+  std::int32_t set_global(std::uint8_t op, std::uint32_t& pc);
+  std::int32_t define_function(std::uint32_t& pc);
+  std::int32_t delete_object(std::uint32_t& pc);
+  std::int32_t print_text(std::uint32_t& pc);
+  std::int32_t run_line(std::uint32_t& pc);
+  void print_char();
+  void read_line_number();
+
+  // A zero-ended operand at `from`; false when the block ends before its zero byte.
+  bool read_name(std::uint32_t from, std::string_view& name, std::uint32_t& after) const;
+
+  Context& ctx_;
+  MachineState& m_;
+  std::span<const std::uint8_t> top_;
+  CodeRef keep_; // holds the current block when it belongs to a global object
+  const std::uint8_t* code_;
+  std::uint32_t size_;
+  std::uint32_t step_;
+};
+
+} // namespace tovik::runner

@@ -1,0 +1,119 @@
+// Standard objects, global objects and the console: the instructions that reach outside the
+// machine state.
+
+#include "console/console.h"
+#include "console/context.h"
+#include "lang/number.h"
+#include "runner/dispatch.h"
+#include "runner/integer.h"
+#include "runner/opcodes.h"
+#include "runner/operators.h"
+#include "runner/run_result.h"
+
+#include <new>
+#include <string>
+
+namespace tovik::runner {
+
+std::int32_t Dispatch::standard(std::uint8_t code, std::uint32_t n, std::int32_t base_code) {
+  double result;
+  if (std::uint8_t c = standard_object(m_, code, n, result)) return base_code + c;
+  m_.values.push(result, step_);
+  return keep_going;
+}
+
+std::int32_t Dispatch::standard_popped(std::uint8_t code) {
+  std::uint32_t n = 0;
+  if (!to_count(m_.values.pop(), n)) return 0x1131;
+  if (m_.values.count < n) return 0x1132;
+  return standard(code, n, 0x1132);
+}
+
+std::int32_t Dispatch::standard_with_total(std::uint8_t code) {
+  std::uint32_t n = 0;
+  if (std::int32_t r = argument_total(0x1520, n); r != keep_going) return r;
+  if (m_.values.count < n) return 0x1521;
+  return standard(code, n, 0x1521);
+}
+
+std::int32_t Dispatch::set_global(std::uint8_t op, std::uint32_t& pc) {
+  std::string_view name;
+  if (!read_name(pc + 1, name, pc)) return run_left_block;
+  if (op == byte_of(Op::set_pop)) {
+    ctx_.objects.set_value(name, m_.values.pop());
+    return keep_going;
+  }
+  if (ctx_.objects.set_value(name, m_.values.peek()) == 0) {
+    m_.values.pop();
+    m_.values.push(lang::error_value(), step_);
+    return 0x1141;
+  }
+  return keep_going;
+}
+
+// FUNC carries a whole code block and its text; the table gets copies of both.
+std::int32_t Dispatch::define_function(std::uint32_t& pc) {
+  std::string_view name, text;
+  std::uint32_t at = 0;
+  if (!read_name(pc + 1, name, at) || size_ - at < 4) return run_left_block;
+  auto length = std::uint32_t(read_i32(code_ + at));
+  at += 4;
+  if (size_ - at < length || !read_name(at + length, text, pc)) return run_left_block;
+  std::uint8_t defined = 0;
+  try {
+    auto block = std::make_shared<CodeBlock>(code_ + at, code_ + at + length);
+    defined = ctx_.objects.define_object(name, std::move(block), text);
+  } catch (const std::bad_alloc&) {
+    return 0x1151;
+  }
+  return defined == 0 ? 0x115 : keep_going;
+}
+
+std::int32_t Dispatch::delete_object(std::uint32_t& pc) {
+  std::string_view name;
+  if (!read_name(pc + 1, name, pc)) return run_left_block;
+  ctx_.objects.remove_object(name);
+  return keep_going;
+}
+
+std::int32_t Dispatch::print_text(std::uint32_t& pc) {
+  std::string_view text;
+  if (!read_name(pc + 1, text, pc)) return run_left_block;
+  std::fwrite(text.data(), 1, text.size(), ctx_.out);
+  return keep_going;
+}
+
+// A console line run from code may run code of its own: that run gets a machine state of its
+// own, and the suspended run's stacks, registers and counters come back untouched.
+std::int32_t Dispatch::run_line(std::uint32_t& pc) {
+  std::string_view text;
+  if (!read_name(pc + 1, text, pc)) return run_left_block;
+  if (m_.run_depth >= max_run_depth) return run_nested_too_deep;
+  MachineState suspended;
+  swap_run_state(m_, suspended);
+  ++m_.run_depth;
+  console::run_command_text(ctx_, text);
+  --m_.run_depth;
+  swap_run_state(m_, suspended);
+  step_ = ctx_.settings.stack_step;
+  return keep_going;
+}
+
+void Dispatch::print_char() {
+  std::int64_t value = truncate_to_int64(m_.values.pop());
+  std::fputc(static_cast<unsigned char>(value & 0xFF), ctx_.out);
+}
+
+// One line of at most 253 characters is read as a number; the rest of a longer line is
+// dropped. At the end of the input the value is missing.
+void Dispatch::read_line_number() {
+  std::string line;
+  if (!console::read_input_line(ctx_, line)) {
+    m_.values.push(lang::error_value(), step_);
+    return;
+  }
+  if (line.size() > 253) line.resize(253);
+  m_.values.push(lang::read_number(line.data(), line.size()), step_);
+}
+
+} // namespace tovik::runner

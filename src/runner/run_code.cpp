@@ -1,0 +1,251 @@
+#include "runner/run_code.h"
+
+#include "console/console.h"
+#include "console/context.h"
+#include "runner/dispatch.h"
+#include "runner/integer.h"
+#include "runner/opcodes.h"
+#include "runner/operators.h"
+#include "runner/run_result.h"
+#include "runner/threads.h"
+
+namespace tovik::runner {
+
+namespace {
+
+std::int32_t run_block(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep) {
+  if (block.empty()) return run_no_code;
+  if (block.size() > max_block_size) return run_left_block;
+  MachineState& m = ctx.machine;
+  for (auto* stack : {&m.groups, &m.frames}) stack->count = stack->errors = 0;
+  m.values.count = m.values.errors = 0;
+  m.home = m.argn = m.locals = 0;
+  m.frame_blocks.clear();
+  std::int32_t result = Dispatch(ctx, block, std::move(keep)).run();
+  // Frames left by a stopped run stay on stack 3 for the report, but their blocks are let go.
+  m.frame_blocks.clear();
+  return result;
+}
+
+// Jump targets are checked at once, so that a bad displacement cannot wrap into the block.
+bool jump(std::uint32_t& pc, std::uint32_t size, std::int32_t displacement) {
+  std::int64_t target = std::int64_t(pc) + displacement;
+  if (target < 0 || target >= size) return false;
+  pc = std::uint32_t(target);
+  return true;
+}
+
+} // namespace
+
+std::int32_t run_code(Context& ctx, std::span<const std::uint8_t> block) {
+  return run_block(ctx, block, nullptr);
+}
+
+std::int32_t run_code(Context& ctx, const CodeRef& block) {
+  if (!block) return run_no_code;
+  return run_block(ctx, *block, block);
+}
+
+Dispatch::Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep)
+    : ctx_(ctx), m_(ctx.machine), top_(block), keep_(std::move(keep)), code_(block.data()),
+      size_(std::uint32_t(block.size())), step_(ctx.settings.stack_step) {}
+
+std::int32_t Dispatch::run() {
+  Stack<double>& values = m_.values;
+  const std::uint8_t* code = code_;
+  std::uint32_t size = size_;
+  std::uint32_t pc = 0;
+  std::uint32_t countdown = 1;
+  std::int32_t r = keep_going;
+  for (;;) {
+    if (--countdown == 0) {
+      countdown = poll_interval;
+      if (console::poll_break_key(ctx_)) return run_broken;
+    }
+    if (pc >= size) return run_left_block;
+    const std::uint8_t op = code[pc];
+    if (size - pc < run_minimum_length[op]) return run_left_block;
+    const std::uint8_t* at = code + pc + 1;
+    switch (static_cast<Op>(op)) {
+    case Op::push:
+      values.push(read_f64(at), step_);
+      pc += 9;
+      break;
+    case Op::call:
+    case Op::call_n:
+    case Op::call_args:
+    case Op::call_pop:
+      if ((r = call_object(op, pc)) != keep_going) return r;
+      code = code_;
+      size = size_;
+      break;
+    case Op::args:
+      push_arguments();
+      pc += 1;
+      break;
+    case Op::args_range:
+      push_argument_range();
+      pc += 1;
+      break;
+    case Op::init_args:
+      m_.groups.push(-1, step_);
+      m_.groups.push(read_i32(at), step_);
+      pc += 5;
+      break;
+    case Op::oper: {
+      double right = values.pop();
+      double left = values.pop();
+      double result;
+      if (std::uint8_t c = binary_operator(*at, left, right, result)) return 0x1100 + c;
+      values.push(result, step_);
+      pc += 2;
+      break;
+    }
+    case Op::ret:
+      if ((r = do_return(pc)) != keep_going) return r;
+      code = code_;
+      size = size_;
+      break;
+    case Op::stdo_pop:
+      if ((r = standard_popped(*at)) != keep_going) return r;
+      pc += 2;
+      break;
+    case Op::set:
+    case Op::set_pop:
+      if ((r = set_global(op, pc)) != keep_going) return r;
+      break;
+    case Op::func:
+      if ((r = define_function(pc)) != keep_going) return r;
+      break;
+    case Op::del:
+      if ((r = delete_object(pc)) != keep_going) return r;
+      break;
+    case Op::run:
+      if ((r = run_line(pc)) != keep_going) return r;
+      break;
+    case Op::print_text:
+      if ((r = print_text(pc)) != keep_going) return r;
+      break;
+    case Op::print_top:
+      std::fprintf(ctx_.out, " %g ", values.peek());
+      pc += 1;
+      break;
+    case Op::pop:
+      values.pop();
+      pc += 1;
+      break;
+    case Op::set_local_pop:
+    case Op::get_local_pop: {
+      std::uint32_t index = 0, slot = 0;
+      bool found = to_count(values.pop(), index) && local_slot(index, slot);
+      op == byte_of(Op::set_local_pop) ? set_slot(found, slot) : get_slot(found, slot);
+      pc += 1;
+      break;
+    }
+    case Op::jifn:
+      if (values.pop() != 0) {
+        pc += 5;
+        break;
+      }
+      [[fallthrough]];
+    case Op::jump:
+      if (!jump(pc, size, read_i32(at))) return run_left_block;
+      break;
+    case Op::goto_reserved: pc += 1; break;
+    case Op::set_local:
+    case Op::get_local: {
+      std::uint32_t slot = 0;
+      bool found = local_slot(std::uint32_t(read_i32(at)), slot);
+      op == byte_of(Op::set_local) ? set_slot(found, slot) : get_slot(found, slot);
+      pc += 5;
+      break;
+    }
+    case Op::set_arg: {
+      std::uint32_t slot = 0;
+      bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
+      set_slot(found, slot);
+      pc += 5;
+      break;
+    }
+    case Op::set_arg_pop:
+    case Op::arg_pop: {
+      std::uint32_t index = 0, slot = 0;
+      bool found = to_count(values.pop(), index) && arg_slot(index, slot);
+      op == byte_of(Op::set_arg_pop) ? set_slot(found, slot) : get_slot(found, slot);
+      pc += 1;
+      break;
+    }
+    case Op::arg: {
+      std::uint32_t slot = 0;
+      bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
+      get_slot(found, slot);
+      pc += 5;
+      break;
+    }
+    case Op::uopr:
+      if (*at != 0) {
+        double result;
+        if (std::uint8_t c = unary_operator(*at, values.pop(), result)) return 0x1120 + c;
+        values.push(result, step_);
+      }
+      pc += 2;
+      break;
+    case Op::push_argn:
+      values.push(double(m_.argn), step_);
+      pc += 1;
+      break;
+    case Op::init_locals:
+      if ((r = init_locals(std::uint32_t(read_i32(at)), 0x1440)) != keep_going) return r;
+      pc += 5;
+      break;
+    case Op::init_locals_pop:
+      if ((r = init_locals_popped()) != keep_going) return r;
+      pc += 1;
+      break;
+    case Op::print_char:
+      print_char();
+      pc += 1;
+      break;
+    case Op::stdo:
+      if ((r = standard(*at, 0, 0x1500)) != keep_going) return r;
+      pc += 2;
+      break;
+    case Op::stdo_n: {
+      auto n = std::uint32_t(read_i32(at + 1));
+      if (values.count < n) return 0x1510;
+      if ((r = standard(*at, n, 0x1510)) != keep_going) return r;
+      pc += 6;
+      break;
+    }
+    case Op::stdo_args:
+      if ((r = standard_with_total(*at)) != keep_going) return r;
+      pc += 2;
+      break;
+    case Op::read:
+      read_line_number();
+      pc += 1;
+      break;
+    case Op::main_n:
+    case Op::main_pop:
+    case Op::main_args:
+      if ((r = call_inline(op, pc)) != keep_going) return r;
+      break;
+    default:
+      // The thread group is handed off whatever its low nibble.
+      if ((op >> 4) == 7) return thread_handoff(ctx_, code + pc);
+      return unknown_opcode_result(op);
+    }
+  }
+}
+
+bool Dispatch::read_name(std::uint32_t from, std::string_view& name, std::uint32_t& after) const {
+  if (from >= size_) return false;
+  const void* end = std::memchr(code_ + from, 0, size_ - from);
+  if (!end) return false;
+  auto length = std::uint32_t(static_cast<const std::uint8_t*>(end) - (code_ + from));
+  name = std::string_view(reinterpret_cast<const char*>(code_ + from), length);
+  after = from + length + 1;
+  return true;
+}
+
+} // namespace tovik::runner
