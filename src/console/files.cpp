@@ -1,8 +1,12 @@
 #include "console/files.h"
 
+#include "compiler/run_value.h"
 #include "console/console.h"
 #include "console/context.h"
 #include "console/save.h"
+#include "console/whole_file.h"
+#include "numout/format.h"
+#include "runner/listing.h"
 
 #include <memory>
 #include <sys/stat.h>
@@ -78,12 +82,21 @@ void run_math_file(Context& ctx, const char*) {
   print_error(ctx, "Math files can not be run yet.");
 }
 
-void run_code_file(Context& ctx, const char*) {
-  print_error(ctx, "Code files can not be run yet.");
+void run_code_file(Context& ctx, const char* name) {
+  std::optional<std::vector<std::uint8_t>> code = read_whole_file(ctx, name);
+  if (!code) return;
+  std::fprintf(ctx.out, "Executing %s...\n", name);
+  code->push_back(0x12);
+  double value = compiler::run_for_value(ctx, *code);
+  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
 }
 
-void list_code_file(Context& ctx, const char*) {
-  print_error(ctx, "Code files can not be listed yet.");
+void list_code_file(Context& ctx, const char* name) {
+  std::optional<std::vector<std::uint8_t>> code = read_whole_file(ctx, name);
+  if (!code) return;
+  code->push_back(0x12);
+  runner::list_code(ctx, "Code in file:", *code);
 }
 
 } // namespace tovik::console

@@ -2,6 +2,7 @@
 
 #include "console/atomic_file.h"
 #include "console/context.h"
+#include "console/whole_file.h"
 
 namespace tovik::console {
 
@@ -31,15 +32,61 @@ std::string settings_text(const Context& ctx) {
   return out;
 }
 
+std::string objects_text(const Context& ctx) {
+  std::string out;
+  ctx.objects.for_each_object(nullptr, [&](const auto&, const std::string& text, const auto&,
+                                           std::FILE*) { out += "def " + text + "\n"; });
+  return out;
+}
+
+std::string code_file_bytes(const Context& ctx) {
+  std::string out;
+  ctx.objects.for_each_object(nullptr, [&](const std::string& name, const std::string& text,
+                                           const runner::CodeBlock& code, std::FILE*) {
+    out += '\x15';
+    out += name;
+    out += '\0';
+    std::uint32_t length = std::uint32_t(code.size());
+    for (int i = 0; i < 4; ++i) out += char(length >> (8 * i) & 0xFF);
+    out.append(code.begin(), code.end());
+    out += text;
+    out += '\0';
+  });
+  out += '\x12';
+  return out;
+}
+
+namespace {
+
+// Writes one file with the messages of saving; true when it was written.
+bool write_with_messages(Context& ctx, const std::string& name, std::string_view data) {
+  switch (write_file_atomically(name, data)) {
+  case WriteResult::cannot_open:
+    std::fprintf(ctx.out, "Can not open file %s.\n", name.c_str());
+    return false;
+  case WriteResult::cannot_write:
+    std::fprintf(ctx.out, "ERROR | Can not write file %s; the old file is kept.\n", name.c_str());
+    return false;
+  case WriteResult::ok:
+    std::fprintf(ctx.out, "Writing file %s is completed.\n", name.c_str());
+    return true;
+  }
+  return false;
+}
+
+} // namespace
+
 void write_saved_file(Context& ctx, const char* name) {
   std::string text = settings_text(ctx);
-  switch (write_file_atomically(name, text)) {
-  case WriteResult::cannot_open: std::fprintf(ctx.out, "Can not open file %s.\n", name); return;
-  case WriteResult::cannot_write:
-    std::fprintf(ctx.out, "ERROR | Can not write file %s; the old file is kept.\n", name);
+  if (!ctx.settings.save_code) {
+    write_with_messages(ctx, name, text + objects_text(ctx));
     return;
-  case WriteResult::ok: std::fprintf(ctx.out, "Writing file %s is completed.\n", name); return;
   }
+  std::string code_name = code_file_name(name);
+  text += "savecode on\nruncode \"" + code_name + "\"";
+  if (!write_with_messages(ctx, name, text)) return;
+  std::fprintf(ctx.out, "Saving code in %s...\n", code_name.c_str());
+  write_with_messages(ctx, code_name, code_file_bytes(ctx));
 }
 
 } // namespace tovik::console

@@ -12,6 +12,12 @@ namespace tovik::console {
 // The lines of the settings that differ from their defaults, in their fixed order.
 std::string settings_text(const Context& ctx);
 
+// One "def" line per global object, in name order.
+std::string objects_text(const Context& ctx);
+
+// The code file: one FUNC record per global object, in name order, then RETURN.
+std::string code_file_bytes(const Context& ctx);
+
 // Writes the saved file `name` with its messages (after "Saving data in ...").
 void write_saved_file(Context& ctx, const char* name);
 
