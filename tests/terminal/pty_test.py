@@ -61,6 +61,21 @@ def main():
     session.read_until(help_line, 2)
     session.read_until(PROMPT, 4)
     assert b"SHOW+" not in session.output, session.output
+    # A key press stops a running loop; the key is not lost, it starts the next line.
+    session.send(b"exec 31 l0\r")
+    time.sleep(1.5)
+    session.send(b"h")
+    session.read_until(b"Broken by user")
+    session.read_until(PROMPT, 5)
+    session.send(b"elp\r")
+    session.read_until(help_line, 3)
+    session.read_until(PROMPT, 6)
+    # So does Ctrl-C, and the program goes on.
+    session.send(b"exec 31 l0\r")
+    time.sleep(1.5)
+    session.send(b"\x03")
+    session.read_until(b"Broken by user", 2)
+    session.read_until(PROMPT, 7)
     session.send(b"\x04")
     status = session.wait()
     assert status == 0, status
