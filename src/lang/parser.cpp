@@ -47,17 +47,30 @@ bool is_symbol(const ExprNode& node, const char* text) {
   return node.kind == NodeKind::Symbol && name_is(node, text);
 }
 
-bool in_level(const ExprNode& node, const Level& level) {
-  const char* text = node_text(node);
-  if (node.kind != NodeKind::Symbol || text == nullptr) return false;
-  return std::find(level.texts.begin(), level.texts.end(), std::string_view(text)) !=
-         level.texts.end();
-}
+constexpr std::uint8_t no_level = 0xFF;
 
-bool is_prefix_operator(const ExprNode& node) {
-  return std::any_of(std::begin(precedence), std::end(precedence), [&](const Level& level) {
-    return level.form == Form::Prefix && in_level(node, level);
-  });
+// What a token can be as an operator, worked out once per token: the reduction loop asks this
+// of every token many times, and a Symbol keeps its text until it becomes a Name.
+struct Role {
+  std::uint8_t binary_level = no_level; // index into `precedence`
+  bool prefix = false;
+};
+
+Role role_of(const ExprNode& node) {
+  Role role;
+  const char* text = node_text(node);
+  if (node.kind != NodeKind::Symbol || text == nullptr) return role;
+  for (std::size_t i = 0; i < std::size(precedence); ++i) {
+    const Level& level = precedence[i];
+    if (std::find(level.texts.begin(), level.texts.end(), std::string_view(text)) ==
+        level.texts.end())
+      continue;
+    if (level.form == Form::Prefix)
+      role.prefix = true;
+    else
+      role.binary_level = static_cast<std::uint8_t>(i);
+  }
+  return role;
 }
 
 void fail(ExprNode& head, std::FILE* out, const char* message) {
@@ -143,7 +156,7 @@ private:
   bool reduce_bracket(int open);
   bool reduce_call(int name, int open, int close);
   bool reduce_prefix(int start, int end);
-  bool reduce_binary(int start, int end, const Level& level);
+  bool reduce_binary(int start, int end, std::uint8_t level);
   bool drop_trailing_semicolons(int start, int end);
 
   bool is_operand(int i) const { return i != none && tokens_[i]->kind != NodeKind::Symbol; }
@@ -151,15 +164,22 @@ private:
     return i != none && is_symbol(*tokens_[i], text);
   }
   bool is_prefix_candidate(int i) const;
+  bool is_binary_at(int i, std::uint8_t level) const {
+    return i != none && tokens_[i]->kind == NodeKind::Symbol && roles_[i].binary_level == level;
+  }
   void unlink(int i);
   std::unique_ptr<ExprNode> take(int i) {
     unlink(i);
+    last_child_[i] = nullptr;
     return std::move(tokens_[i]);
   }
   void release(int i) { take(i).reset(); }
-  void make_operation(int op, int operand);
+  void append_child(int slot, std::unique_ptr<ExprNode> child);
 
   std::vector<std::unique_ptr<ExprNode>> tokens_;
+  std::vector<Role> roles_;
+  // The last child of the node in each slot, once known.
+  std::vector<ExprNode*> last_child_;
   std::vector<int> prev_;
   std::vector<int> next_;
   std::vector<int> close_of_;
@@ -177,6 +197,8 @@ bool Reducer::take_tokens(ExprNode& head) {
   std::vector<int> depth;
   try {
     tokens_.resize(count);
+    roles_.resize(count);
+    last_child_.assign(count, nullptr);
     prev_.resize(count);
     next_.resize(count);
     close_of_.assign(count, none);
@@ -190,6 +212,7 @@ bool Reducer::take_tokens(ExprNode& head) {
   for (int i = 0; i < n; ++i) {
     tokens_[i] = std::move(chain);
     chain = std::move(tokens_[i]->next);
+    roles_[i] = role_of(*tokens_[i]);
     prev_[i] = i - 1;
     next_[i] = i + 1 < n ? i + 1 : none;
   }
@@ -229,9 +252,13 @@ void Reducer::unlink(int i) {
   if (after != none) prev_[after] = before;
 }
 
-void Reducer::make_operation(int op, int operand) {
-  tokens_[op]->kind = NodeKind::Name;
-  *end_of_children(*tokens_[op]) = take(operand);
+// Remembering the last child keeps a call with many argument lists, F(1)(2)(3)..., from walking
+// its arguments again for each list.
+void Reducer::append_child(int slot, std::unique_ptr<ExprNode> child) {
+  ExprNode* last = last_child_[slot];
+  std::unique_ptr<ExprNode>* link = last != nullptr ? &last->next : end_of_children(*tokens_[slot]);
+  last_child_[slot] = child.get();
+  *link = std::move(child);
 }
 
 // One cycle: the innermost bracket is resolved when it can be; otherwise the first rule that
@@ -252,11 +279,9 @@ bool Reducer::cycle() {
   } else if (first_ == none || next_[first_] == none) {
     return false;
   }
-  for (const Level& level : precedence) {
-    const bool changed =
-        level.form == Form::Prefix ? reduce_prefix(start, end) : reduce_binary(start, end, level);
-    if (changed) return true;
-  }
+  if (reduce_prefix(start, end)) return true;
+  for (std::uint8_t level = 0; level < std::size(precedence); ++level)
+    if (precedence[level].form == Form::Binary && reduce_binary(start, end, level)) return true;
   return drop_trailing_semicolons(start, end);
 }
 
@@ -275,7 +300,7 @@ bool Reducer::reduce_bracket(int open) {
   if (is_symbol_at(next_[close], "(")) {
     // (x)(a,b): the argument list that follows is joined to MAIN as a call.
     set_text(*tokens_[open], "MAIN", 4);
-    *end_of_children(*tokens_[open]) = take(inner);
+    append_child(open, take(inner));
   } else {
     release(open);
   }
@@ -291,15 +316,12 @@ bool Reducer::reduce_call(int name, int open, int close) {
     if (t == close) break;
     if (!is_symbol_at(t, ",")) return false;
   }
-  std::unique_ptr<ExprNode>* link = end_of_children(*tokens_[name]);
   for (int t = next_[open]; t != close;) {
     const int after = next_[t];
-    if (is_operand(t)) {
-      *link = take(t);
-      link = &(*link)->next;
-    } else {
+    if (is_operand(t))
+      append_child(name, take(t));
+    else
       release(t);
-    }
     t = after;
   }
   release(open);
@@ -309,7 +331,7 @@ bool Reducer::reduce_call(int name, int open, int close) {
 
 bool Reducer::is_prefix_candidate(int i) const {
   const int before = prev_[i];
-  return is_prefix_operator(*tokens_[i]) &&
+  return tokens_[i]->kind == NodeKind::Symbol && roles_[i].prefix &&
          (before == none || tokens_[before]->kind == NodeKind::Symbol);
 }
 
@@ -325,7 +347,8 @@ bool Reducer::reduce_prefix(int start, int end) {
       while (!pending_.empty()) {
         const int op = pending_.back();
         pending_.pop_back();
-        make_operation(op, t);
+        tokens_[op]->kind = NodeKind::Name;
+        append_child(op, take(t));
         t = op;
       }
       changed = true;
@@ -336,24 +359,23 @@ bool Reducer::reduce_prefix(int start, int end) {
   return changed;
 }
 
-bool Reducer::reduce_binary(int start, int end, const Level& level) {
+bool Reducer::reduce_binary(int start, int end, std::uint8_t level) {
   bool changed = false;
   for (int left = start; left != none && left != end;) {
     const int op = next_[left];
     const int right = op != none ? next_[op] : none;
-    if (!is_operand(left) || op == none || op == end || !in_level(*tokens_[op], level) ||
-        !is_operand(right)) {
+    if (!is_operand(left) || !is_binary_at(op, level) || !is_operand(right)) {
       left = op;
       continue;
     }
     // The operator takes the left operand's place and the scan looks there again, so a-b-c
     // becomes (a-b)-c.
-    std::unique_ptr<ExprNode> node = take(op);
-    node->kind = NodeKind::Name;
-    std::unique_ptr<ExprNode>* link = end_of_children(*node);
-    *link = std::move(tokens_[left]);
-    (*link)->next = take(right);
-    tokens_[left] = std::move(node);
+    std::unique_ptr<ExprNode> left_operand = std::move(tokens_[left]);
+    tokens_[left] = take(op);
+    tokens_[left]->kind = NodeKind::Name;
+    last_child_[left] = nullptr;
+    append_child(left, std::move(left_operand));
+    append_child(left, take(right));
     changed = true;
   }
   return changed;
