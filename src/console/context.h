@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace tovik::analysis {
+struct PlotPicture;
+}
+
 namespace tovik {
 
 struct Context {
@@ -23,9 +27,18 @@ struct Context {
   std::int64_t last_key_check = 0;
   // Whether a key press is waiting, without consuming it; null means "never" (tests, pipes).
   bool (*key_waiting)() = nullptr;
+  // The calendar time in seconds for the keyboard poll; null means the real clock.
+  std::int64_t (*clock)() = nullptr;
+  // Shows the plot window until it is closed; false when no display could be opened. Null in
+  // tests and wherever the window code is not linked.
+  bool (*plot_window)(const analysis::PlotPicture&) = nullptr;
 
   // Depth of files opened from files; bounded so a file that opens itself cannot recurse forever.
   int open_depth = 0;
+
+  // Stands in for ending the process (`exit`, `break`, end of input) where the process must go
+  // on, as in the fuzz targets; it must not return.
+  void (*end_process)(int status) = nullptr;
 };
 
 } // namespace tovik

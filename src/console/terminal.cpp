@@ -124,7 +124,7 @@ bool read_console_line(Context& ctx, CommandLine& line) {
 }
 
 bool poll_break_key(Context& ctx) {
-  std::int64_t now = std::time(nullptr);
+  std::int64_t now = ctx.clock ? ctx.clock() : std::int64_t(std::time(nullptr));
   if (now <= ctx.last_key_check) return false;
   ctx.last_key_check = now;
   return ctx.key_waiting && ctx.key_waiting();
@@ -137,6 +137,7 @@ bool read_input_line(Context& ctx, std::string& line) {
 
 void end_process(Context& ctx, int status) {
   std::fflush(ctx.out);
+  if (ctx.end_process) ctx.end_process(status);
   std::exit(status);
 }
 

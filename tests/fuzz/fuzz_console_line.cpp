@@ -3,6 +3,7 @@
 #include "console/command_line.h"
 #include "console/console.h"
 #include "console/context.h"
+#include "fuzz_support.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -20,14 +21,15 @@ bool harmless(const tovik::console::CommandLine& line) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static tovik::Context ctx = [] {
-    tovik::Context c;
-    c.out = std::fopen("/dev/null", "w");
-    return c;
-  }();
+  tovik::Context& ctx = fuzz_support::context();
+  fuzz_support::new_input();
   auto line = tovik::console::CommandLine::from(
       std::string_view(reinterpret_cast<const char*>(data), size));
   tovik::console::split_line(line);
-  if (harmless(line)) tovik::console::dispatch_line(ctx, line);
+  if (!harmless(line)) return 0;
+  try {
+    tovik::console::dispatch_line(ctx, line);
+  } catch (const fuzz_support::ProcessEnded&) {
+  }
   return 0;
 }
