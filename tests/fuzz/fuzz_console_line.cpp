@@ -21,8 +21,7 @@ bool harmless(const tovik::console::CommandLine& line) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  tovik::Context& ctx = fuzz_support::context();
-  fuzz_support::new_input();
+  tovik::Context& ctx = fuzz_support::fresh_context();
   auto line = tovik::console::CommandLine::from(
       std::string_view(reinterpret_cast<const char*>(data), size));
   tovik::console::split_line(line);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 namespace fuzz_support {
 
@@ -15,22 +16,22 @@ struct ProcessEnded {};
 // that comes after a bounded number of polls end every run quickly.
 inline int polls_left = 0;
 
-// Call at the start of every input.
-inline void new_input() { polls_left = 200; }
-
-inline tovik::Context& context() {
-  static tovik::Context* ctx = [] {
+// A fresh context for every input, so that each input runs alone and reproducibly.
+inline tovik::Context& fresh_context() {
+  static std::FILE* null_out = [] {
     std::freopen("/dev/null", "r", stdin);
-    auto* c = new tovik::Context;
-    c->out = std::fopen("/dev/null", "w");
-    c->end_process = [](int) { throw ProcessEnded{}; };
-    c->clock = [] {
-      static std::int64_t now = 0;
-      return ++now;
-    };
-    c->key_waiting = [] { return --polls_left < 0; };
-    return c;
+    return std::fopen("/dev/null", "w");
   }();
+  static std::unique_ptr<tovik::Context> ctx;
+  ctx = std::make_unique<tovik::Context>();
+  ctx->out = null_out;
+  ctx->end_process = [](int) { throw ProcessEnded{}; };
+  ctx->clock = [] {
+    static std::int64_t now = 0;
+    return ++now;
+  };
+  ctx->key_waiting = [] { return --polls_left < 0; };
+  polls_left = 200;
   return *ctx;
 }
 
