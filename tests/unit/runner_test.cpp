@@ -3,6 +3,7 @@
 #include "compiler/run_value.h"
 #include "lang/number.h"
 #include "objects/global_object.h"
+#include "runner/dispatch.h"
 #include "runner/run_result.h"
 #include "runner_test_support.h"
 
@@ -452,8 +453,11 @@ TEST_F(RunnerTest, BackwardJumpLoops) {
 // ---- Keyboard break
 
 bool always_waiting() { return true; }
-int calls_before_key = 0;
-bool waiting_later() { return --calls_before_key < 0; }
+int polls_before_key = 0;
+bool waiting_later() { return --polls_before_key < 0; }
+std::int64_t clock_reads = 0;
+// A clock that moves on at every read, so that every poll looks at the keyboard.
+std::int64_t ticking_clock() { return ++clock_reads; }
 
 TEST_F(RunnerTest, AWaitingKeyStopsAtTheFirstInstruction) {
   ctx().key_waiting = always_waiting;
@@ -461,12 +465,26 @@ TEST_F(RunnerTest, AWaitingKeyStopsAtTheFirstInstruction) {
   EXPECT_TRUE(values().empty());
 }
 
-TEST_F(RunnerTest, AnEndlessLoopStopsAtTheNextPollAfterAKey) {
-  calls_before_key = 1;
+TEST_F(RunnerTest, AnEndlessLoopStopsAtALaterPoll) {
+  polls_before_key = 3;
   ctx().key_waiting = waiting_later;
-  ctx().last_key_check = 0;
+  ctx().clock = ticking_clock;
   EXPECT_EQ(run(Code().with(Op::jump, 0)), runner::run_broken);
-  EXPECT_LT(calls_before_key, 0);
+  EXPECT_EQ(polls_before_key, -1);
+}
+
+TEST_F(RunnerTest, TheClockIsReadOncePerPollNotPerInstruction) {
+  ctx().clock = ticking_clock;
+  clock_reads = 0;
+  // Counts local 0 down from 1000: 4 + 1000 * 8 + 2 + 1 instructions.
+  Code code = Code().with(Op::init_locals, 1).push(1000).with(Op::set_local, 0).op(Op::pop);
+  std::int32_t loop = std::int32_t(code.size());
+  code.with(Op::get_local, 0).with(Op::jifn, 5 + 5 + 9 + 2 + 5 + 1 + 5);
+  code.with(Op::get_local, 0).push(1).code(Op::oper, 1).with(Op::set_local, 0).op(Op::pop);
+  code.with(Op::jump, loop - std::int32_t(code.size())).ret();
+  EXPECT_EQ(run(code), 0);
+  const std::int64_t instructions = 4 + 1000 * 8 + 2 + 1;
+  EXPECT_EQ(clock_reads, (instructions + runner::poll_interval - 1) / runner::poll_interval);
 }
 
 // ---- Operators and standard objects through the runner
