@@ -20,8 +20,7 @@ runner::CodeBlock make_plain_block(double value) {
 }
 
 void store_plain_value(runner::CodeBlock& code, double value) {
-  auto bits = std::bit_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) code[1 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  runner::write_f64(&code[1], value);
 }
 
 } // namespace tovik::objects

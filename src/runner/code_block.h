@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace tovik::runner {
@@ -30,14 +31,32 @@ inline double read_f64(const std::uint8_t* at) {
   return std::bit_cast<double>(v);
 }
 
+inline void write_f64(std::uint8_t* at, double value) {
+  auto v = std::bit_cast<std::uint64_t>(value);
+  for (int i = 0; i < 8; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
 inline void append_i32(CodeBlock& block, std::int32_t value) {
   auto v = static_cast<std::uint32_t>(value);
   for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 inline void append_f64(CodeBlock& block, double value) {
-  auto v = std::bit_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) block.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  block.resize(block.size() + 8);
+  write_f64(block.data() + block.size() - 8, value);
+}
+
+// The name or text operand that starts at `from`: the bytes up to its zero byte. False when
+// the block ends first, so that no operand is ever read past the end of its block.
+inline bool zero_ended_at(const std::uint8_t* code, std::size_t size, std::size_t from,
+                          std::string_view& text) {
+  if (from >= size) return false;
+  const void* end = std::memchr(code + from, 0, size - from);
+  if (!end) return false;
+  text = std::string_view(
+      reinterpret_cast<const char*>(code + from),
+      static_cast<std::size_t>(static_cast<const std::uint8_t*>(end) - (code + from)));
+  return true;
 }
 
 } // namespace tovik::runner

@@ -2,8 +2,6 @@
 
 #include "runner/code_block.h"
 
-#include <cstring>
-
 namespace tovik::runner {
 
 namespace {
@@ -38,18 +36,12 @@ public:
     return b.empty() ? 0 : read_f64(b.data());
   }
   std::string_view zero_ended() {
-    if (failed_ || at_ >= block_.size()) {
+    std::string_view s;
+    if (failed_ || !zero_ended_at(block_.data(), block_.size(), at_, s)) {
       failed_ = true;
       return {};
     }
-    const void* end = std::memchr(block_.data() + at_, 0, block_.size() - at_);
-    if (!end) {
-      failed_ = true;
-      return {};
-    }
-    auto n = std::uint32_t(static_cast<const std::uint8_t*>(end) - (block_.data() + at_));
-    std::string_view s(reinterpret_cast<const char*>(block_.data() + at_), n);
-    at_ += n + 1;
+    at_ += std::uint32_t(s.size()) + 1;
     return s;
   }
 

@@ -239,12 +239,8 @@ std::int32_t Dispatch::run() {
 }
 
 bool Dispatch::read_name(std::uint32_t from, std::string_view& name, std::uint32_t& after) const {
-  if (from >= size_) return false;
-  const void* end = std::memchr(code_ + from, 0, size_ - from);
-  if (!end) return false;
-  auto length = std::uint32_t(static_cast<const std::uint8_t*>(end) - (code_ + from));
-  name = std::string_view(reinterpret_cast<const char*>(code_ + from), length);
-  after = from + length + 1;
+  if (!zero_ended_at(code_, size_, from, name)) return false;
+  after = from + std::uint32_t(name.size()) + 1;
   return true;
 }
 
