@@ -1,0 +1,44 @@
+#pragma once
+// The growable byte buffer in which code (and the expanded text of a function body) is built.
+// It is the byte variant of the runner's stacks: its capacity grows by exactly `stack_step`
+// bytes, and an append that cannot grow it drops the byte and counts one error, so a caller
+// finds out afterwards, from `errors`, that the content lacks bytes.
+
+#include "runner/opcodes.h"
+#include "runner/stack.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tovik::compiler {
+
+struct CodeBuffer : runner::Stack<std::uint8_t> {
+  explicit CodeBuffer(std::uint32_t step_bytes) : Stack(0), step(step_bytes) {}
+
+  // The growth step, taken from the settings when the buffer is made.
+  std::uint32_t step;
+
+  std::span<const std::uint8_t> bytes() const { return {data(), count}; }
+};
+
+// False (and the byte dropped, one more error counted) when the buffer cannot grow.
+bool append_byte(CodeBuffer& buffer, std::uint8_t byte);
+bool append_op(CodeBuffer& buffer, runner::Op op);
+// Little-endian 32-bit integer; true when all four bytes were stored.
+bool append_i32(CodeBuffer& buffer, std::int32_t value);
+// The eight bytes of the double in memory order.
+bool append_f64(CodeBuffer& buffer, double value);
+// The bytes of the text without a terminating zero.
+bool append_text(CodeBuffer& buffer, std::string_view text);
+// A name or text operand: its bytes and one zero byte.
+bool append_name(CodeBuffer& buffer, std::string_view text);
+
+// Overwrites the 32-bit integer at `position`; nothing when it does not lie within the buffer
+// (after a dropped byte the positions no longer mean anything, and the content is discarded).
+void patch_i32(CodeBuffer& buffer, std::uint32_t position, std::int32_t value);
+
+// Empties the buffer and releases its storage; the error count starts again from zero.
+void clear_buffer(CodeBuffer& buffer);
+
+} // namespace tovik::compiler
