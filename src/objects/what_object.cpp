@@ -24,4 +24,8 @@ bool what_object(Context& ctx, std::string_view name) {
   return true;
 }
 
+bool what_object(Context& ctx, const char* name) {
+  return name && what_object(ctx, std::string_view(name));
+}
+
 } // namespace tovik::objects

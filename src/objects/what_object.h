@@ -10,7 +10,8 @@ struct Context;
 
 namespace tovik::objects {
 
-// False, with nothing written, when the name is neither.
+// False, with nothing written, when the name is neither (or there is no name).
 bool what_object(Context& ctx, std::string_view name);
+bool what_object(Context& ctx, const char* name);
 
 } // namespace tovik::objects

@@ -193,6 +193,8 @@ TEST(ObjectTableTest, WhatDescribesSystemAndGlobalObjects) {
   EXPECT_TRUE(objects::what_object(t.ctx, "K"));
   EXPECT_EQ(t.output(), "WHAT  | Global object K.\nEXPL  | K 2*3\n");
   EXPECT_FALSE(objects::what_object(t.ctx, "Y"));
+  EXPECT_FALSE(objects::what_object(t.ctx, static_cast<const char*>(nullptr)));
+  EXPECT_FALSE(objects::what_object(t.ctx, ""));
   EXPECT_EQ(t.output(), "");
 }
 
