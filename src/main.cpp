@@ -1,12 +1,14 @@
 // Tovik: the console calculator. Without arguments it runs the console loop; with arguments it
 // runs them as files and commands.
 
+#include "analysis/plot_window.h"
 #include "console/context.h"
 #include "console/startup.h"
 #include "console/terminal.h"
 
 int main(int argc, char** argv) {
   static tovik::Context ctx;
+  ctx.plot_window = tovik::analysis::show_plot_window;
   tovik::console::init_terminal(ctx);
   if (argc < 2) tovik::console::console_loop(ctx);
   return tovik::console::command_line_driver(ctx, argc - 1, argv + 1);
