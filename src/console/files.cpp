@@ -1,5 +1,6 @@
 #include "console/files.h"
 
+#include "compiler/drivers.h"
 #include "compiler/run_value.h"
 #include "console/console.h"
 #include "console/context.h"
@@ -27,6 +28,10 @@ FilePtr open_regular(const char* name, const char* mode) {
   struct stat info {};
   if (file && (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))) file.reset();
   return file;
+}
+
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 void cannot_open(Context& ctx, const char* name) {
@@ -78,8 +83,29 @@ void save_file(Context& ctx, const char* name) {
   write_saved_file(ctx, name);
 }
 
-void run_math_file(Context& ctx, const char*) {
-  print_error(ctx, "Math files can not be run yet.");
+std::string filter_math_text(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
+    char c = text[i];
+    if (c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
+      while (i + 1 < text.size() && text[i + 1] != '\n' && text[i + 1] != '\0') ++i;
+      continue;
+    }
+    if (!is_space(c)) out += c;
+  }
+  return out;
+}
+
+void run_math_file(Context& ctx, const char* name) {
+  std::optional<std::vector<std::uint8_t>> data = read_whole_file(ctx, name);
+  if (!data) return;
+  std::fprintf(ctx.out, "Executing %s...\n", name);
+  std::string text =
+      filter_math_text(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
+  data.reset();
+  double value = compiler::evaluate_text(ctx, text.c_str());
+  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
 }
 
 void run_code_file(Context& ctx, const char* name) {

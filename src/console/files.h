@@ -2,6 +2,8 @@
 // Text files of commands: reading them line by line and saving the settings and objects.
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace tovik {
 struct Context;
@@ -15,6 +17,9 @@ inline constexpr int open_depth_limit = 64;
 // Reads one line (without its line end) into `buffer` of 10240 characters; true when the file
 // had ended before any character of this line.
 bool read_text_line(char* buffer, std::FILE* file);
+
+// A math file's text as one expression: white space and "//" comments removed.
+std::string filter_math_text(std::string_view text);
 
 void open_file(Context& ctx, const char* name);
 void save_file(Context& ctx, const char* name);
