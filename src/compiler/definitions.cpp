@@ -80,6 +80,7 @@ private:
   bool rewrite(const std::string& text, const char* slot, std::uint32_t index, bool local);
   bool make_tree(const char* body, std::string& explanation, std::uint32_t& locals);
   void store(runner::CodeBlock&& block, std::string&& explanation);
+  void store_plain(double value);
   bool fail(const char* format);
   bool fail(const char* format, const std::string& detail);
 
@@ -225,10 +226,45 @@ void Definition::store(runner::CodeBlock&& block, std::string&& explanation) {
   if (!ctx_.settings.startup_loading) objects::what_object(ctx_, function_);
 }
 
+// A body that is one number, perhaps negated, as saved files write a variable's value.
+std::optional<double> plain_number(std::string_view body) {
+  bool negative = !body.empty() && body[0] == '-';
+  if (negative) body.remove_prefix(1);
+  if (body.empty()) return std::nullopt;
+  double value = lang::read_number(body.data(), body.size());
+  if (lang::is_error_value(value)) return std::nullopt;
+  return negative ? -value : value;
+}
+
+// A name defined as a number is a plain-valued variable: it keeps the exact value and shows it
+// as such, so that saving and reading it back changes nothing.
+void Definition::store_plain(double value) {
+  const char* name = function_.c_str();
+  switch (ctx_.objects.set_value(function_, value)) {
+  case objects::table_created:
+    std::fprintf(ctx_.out, "DEF   | New function %s was defined.\n", name);
+    break;
+  case objects::table_replaced:
+    std::fprintf(ctx_.out, "REDEF | Definition of existing function %s was changed.\n", name);
+    break;
+  case objects::table_system_name:
+    std::fprintf(ctx_.out, "SYS   | %s: this name is used by system object.\n", name);
+    return;
+  default: std::fprintf(ctx_.out, "ERROR | Can not define function %s.\n", name); return;
+  }
+  if (!ctx_.settings.startup_loading) objects::what_object(ctx_, function_);
+}
+
 double Definition::define(const char* body) {
   std::string explanation;
   std::uint32_t locals = 0;
-  if (!read_header() || !make_tree(body, explanation, locals)) return lang::error_value();
+  if (!read_header()) return lang::error_value();
+  std::optional<double> number = header_head_.children ? std::nullopt : plain_number(body);
+  if (number) {
+    store_plain(*number);
+    return lang::error_value();
+  }
+  if (!make_tree(body, explanation, locals)) return lang::error_value();
   runner::CodeBlock block;
   if (compile_tree(ctx_, body_head_, block, locals, true) == 0) {
     fail("ERROR | Function %s: cannot make code.\n");

@@ -113,7 +113,7 @@ void run_code_file(Context& ctx, const char* name) {
   if (!code) return;
   std::fprintf(ctx.out, "Executing %s...\n", name);
   code->push_back(0x12);
-  double value = compiler::run_for_value(ctx, *code);
+  double value = compiler::run_for_any_value(ctx, *code);
   numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
   std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
 }

@@ -3,6 +3,7 @@
 #include "console/atomic_file.h"
 #include "console/context.h"
 #include "console/whole_file.h"
+#include "numout/exact_text.h"
 
 namespace tovik::console {
 
@@ -34,8 +35,16 @@ std::string settings_text(const Context& ctx) {
 
 std::string objects_text(const Context& ctx) {
   std::string out;
-  ctx.objects.for_each_object(nullptr, [&](const auto&, const std::string& text, const auto&,
-                                           std::FILE*) { out += "def " + text + "\n"; });
+  ctx.objects.for_each_object(nullptr, [&](const std::string& name, const std::string& text,
+                                           const runner::CodeBlock& code, std::FILE*) {
+    // A plain-valued variable is written with the exact value: the shown digits are cut short.
+    const objects::GlobalObject* object = ctx.objects.find(name);
+    if (object && !object->text && objects::is_plain_block(code))
+      out +=
+          "def " + name + " " + numout::exact_number_text(objects::plain_block_value(code)) + "\n";
+    else
+      out += "def " + text + "\n";
+  });
   return out;
 }
 

@@ -34,15 +34,20 @@ std::uint8_t ObjectTable::define_object(std::string_view name,
                                         std::string_view text) {
   if (name.empty() || !code || code->empty() || text.empty()) return table_failed;
   try {
+    // A text that says no more than the plain value it stands beside is not kept, so the object
+    // is the plain-valued variable it shows as (code files carry such texts).
+    std::optional<std::string> own_text(text);
+    if (is_plain_block(*code) && text == value_text(name, plain_block_value(*code)))
+      own_text.reset();
     auto it = objects_.find(name);
     if (it != objects_.end()) {
-      it->second.text.emplace(text);
+      it->second.text = std::move(own_text);
       it->second.code = std::move(code);
       return table_replaced;
     }
     if (is_system_name(name)) return table_system_name;
     GlobalObject* object = insert(name);
-    object->text.emplace(text);
+    object->text = std::move(own_text);
     object->code = std::move(code);
     return table_created;
   } catch (const std::bad_alloc&) {

@@ -168,6 +168,19 @@ TEST(ObjectTableTest, ObjectsWithATextKeepItEvenWithAPlainBlock) {
   EXPECT_EQ((std::vector<std::string>{"K|K 2*3", "X|X 5"}), listed(table));
 }
 
+// A text that only repeats the plain value (as code files carry it) makes a plain variable, so
+// the exact value is what gets saved again.
+TEST(ObjectTableTest, ATextThatOnlyShowsThePlainValueIsNotKept) {
+  ObjectTable table;
+  EXPECT_EQ(table.define_object("X", body(0.1 + 0.2), "X 0.3"), objects::table_created);
+  EXPECT_FALSE(table.find("X")->text.has_value());
+  EXPECT_EQ(table.define_object("X", body(0.5), "X 0.50"), objects::table_replaced);
+  EXPECT_EQ(table.find("X")->text, "X 0.50");
+  EXPECT_EQ(table.define_object("X", body(7), "X 7"), objects::table_replaced);
+  EXPECT_FALSE(table.find("X")->text.has_value());
+  EXPECT_EQ((std::vector<std::string>{"X|X 7"}), listed(table));
+}
+
 TEST(ObjectTableTest, EachObjectGetsTheFileAndItsCode) {
   ObjectTable table;
   table.set_value("X", 5);
