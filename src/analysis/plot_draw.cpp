@@ -119,3 +119,16 @@ bool save_picture_png(const PlotPicture& picture, const char* path) {
 }
 
 } // namespace tovik::analysis
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOVIK_LEAK_CHECKED
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOVIK_LEAK_CHECKED
+#endif
+#endif
+#ifdef TOVIK_LEAK_CHECKED
+// The font library behind Cairo's text keeps a few allocations for the life of the process
+// and never frees them; the leak checker of sanitizer builds is told so rather than failing.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif

@@ -103,7 +103,7 @@ PlotWindow::PlotWindow(Display* display, cairo_surface_t* image, const bool& los
 PlotWindow::~PlotWindow() {
   if (lost_) {
     // Destroying a Cairo surface whose connection is lost waits forever inside Xlib; its few
-    // bytes are left behind instead. Closing the display itself is safe.
+    // kilobytes are left behind on purpose. Closing the display itself is safe.
     (void)surface_.release();
     return;
   }
