@@ -4,6 +4,7 @@
 
 #include "console/context.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -13,8 +14,8 @@ namespace fuzz_support {
 struct ProcessEnded {};
 
 // Code may loop for ever until a key is pressed: a clock that moves on at every poll and a key
-// that comes after a bounded number of polls end every run quickly.
-inline int polls_left = 0;
+// that is pressed 50 ms into every input end every run quickly.
+inline std::chrono::steady_clock::time_point input_started;
 
 // A fresh context for every input, so that each input runs alone and reproducibly.
 inline tovik::Context& fresh_context() {
@@ -30,8 +31,10 @@ inline tovik::Context& fresh_context() {
     static std::int64_t now = 0;
     return ++now;
   };
-  ctx->key_waiting = [] { return --polls_left < 0; };
-  polls_left = 200;
+  ctx->key_waiting = [] {
+    return std::chrono::steady_clock::now() - input_started > std::chrono::milliseconds(50);
+  };
+  input_started = std::chrono::steady_clock::now();
   return *ctx;
 }
 
