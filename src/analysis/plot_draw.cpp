@@ -8,9 +8,6 @@ namespace {
 
 constexpr double label_font_size = 12;
 
-struct ContextRelease {
-  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
 struct FontOptionsRelease {
   void operator()(cairo_font_options_t* options) const { cairo_font_options_destroy(options); }
 };
@@ -107,7 +104,7 @@ void draw_picture(cairo_t* cr, const PlotPicture& picture) {
 SurfacePtr render_picture(const PlotPicture& picture) {
   SurfacePtr image(cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height));
   if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
-  std::unique_ptr<cairo_t, ContextRelease> cr(cairo_create(image.get()));
+  ContextPtr cr(cairo_create(image.get()));
   draw_picture(cr.get(), picture);
   cairo_surface_flush(image.get());
   return image;

@@ -24,6 +24,11 @@ struct SurfaceRelease {
 };
 using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
 
+struct ContextRelease {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using ContextPtr = std::unique_ptr<cairo_t, ContextRelease>;
+
 // Paints the whole picture, background included, with its top-left corner at (0, 0): 1-pixel
 // lines on pixel centres and text, all without antialiasing, so every pixel has one of the colors.
 void draw_picture(cairo_t* cr, const PlotPicture& picture);

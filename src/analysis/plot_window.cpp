@@ -25,10 +25,6 @@ struct DisplayClose {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayClose>;
 
-struct ContextRelease {
-  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-
 // Xlib's default handlers end the process on any error. The calculator must outlive its plot
 // window: protocol errors are ignored while the window is shown, and a lost connection ends the
 // window instead of the program.
@@ -154,7 +150,7 @@ bool PlotWindow::closes(XEvent& event) {
 }
 
 void PlotWindow::repaint() {
-  std::unique_ptr<cairo_t, ContextRelease> cr(cairo_create(surface_.get()));
+  ContextPtr cr(cairo_create(surface_.get()));
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr.get(), image_, 0, 0);
   cairo_paint(cr.get());
