@@ -1,5 +1,6 @@
 #include "console/math_command.h"
 
+#include "analysis/analyse.h"
 #include "compiler/definitions.h"
 #include "compiler/drivers.h"
 #include "compiler/run_value.h"
@@ -17,12 +18,11 @@ namespace tovik::console {
 
 namespace {
 
-enum class Analysis { count = 0, graph = 1, null = 2 };
+using Analysis = analysis::AnalysisMode;
 
-// count, graph and null tabulate, plot and search a function of one variable; until that part
-// exists they say so.
-double analyse(Context& ctx, const std::string&, const std::string*, Analysis) {
-  print_error(ctx, "count, graph and null are not available yet.");
+// count, graph and null tabulate, plot and search a function of one variable.
+double analyse(Context& ctx, const std::string& function, const std::string* range, Analysis mode) {
+  analysis::analyse_function(ctx, range ? range->c_str() : nullptr, function.c_str(), mode);
   return lang::error_value();
 }
 

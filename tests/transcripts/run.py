@@ -73,7 +73,7 @@ class Transcript:
         try:
             proc = subprocess.run([self.program] + run["args"], input=run["stdin"],
                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                  cwd=self.dir, timeout=TIMEOUT)
+                                  cwd=self.dir, timeout=TIMEOUT, env=dict(os.environ, DISPLAY=""))
         except subprocess.TimeoutExpired:
             self.failures.append(f"run {run['args']}: timed out after {TIMEOUT} s")
             return

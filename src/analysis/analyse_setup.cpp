@@ -1,0 +1,107 @@
+#include "analysis/analyse_setup.h"
+
+#include "compiler/drivers.h"
+#include "console/context.h"
+#include "lang/names.h"
+#include "lang/number.h"
+#include "lang/parser.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace tovik::analysis {
+
+using lang::ExprNode;
+using lang::NodeKind;
+
+namespace {
+
+bool fail(Context& ctx, const char* message) {
+  std::fprintf(ctx.out, "ERROR | %s\n", message);
+  return false;
+}
+
+bool usable_variable(const ExprNode& root) {
+  const char* name = lang::node_text(root);
+  return root.kind == NodeKind::Name && name && *name && !lang::is_system_object(name);
+}
+
+// The bounds and steps that the root's arguments give; further arguments are not evaluated.
+void evaluate_bounds(Context& ctx, const ExprNode& root, Range& range) {
+  const ExprNode* a = root.children.get();
+  if (!a) return;
+  const ExprNode* b = a->next.get();
+  if (!b) {
+    range.from = 0;
+    range.to = compiler::evaluate_tree(ctx, a);
+    return;
+  }
+  range.from = compiler::evaluate_tree(ctx, a);
+  range.to = compiler::evaluate_tree(ctx, b);
+  if (const ExprNode* c = b->next.get()) range.steps = compiler::evaluate_tree(ctx, c);
+}
+
+bool undefined(const Range& r) {
+  return lang::is_error_value(r.from) || lang::is_error_value(r.to) || lang::is_error_value(r.step);
+}
+
+// Stated as what must hold, so that a not-a-number bound or step is refused as well.
+bool sensible(const Range& r) {
+  return r.to > r.from && r.steps >= 1 && r.step != 0 && std::isfinite(r.step) &&
+         step_moves_x(r.from, r.to, r.step);
+}
+
+bool opens_bracket(const ExprNode* token) {
+  return token && token->kind == NodeKind::Symbol && lang::name_is(*token, "(");
+}
+
+} // namespace
+
+bool step_moves_x(double from, double to, double step) {
+  const double widest = std::max(std::fabs(from), std::fabs(to));
+  // The widest spacing of the doubles that x can take on its way (a power of two counts with
+  // the spacing below it, which is where the values before it lie).
+  const double spacing = widest - std::nextafter(widest, 0.0);
+  return from + step != from && to + step != to && step > spacing / 2;
+}
+
+bool read_range(Context& ctx, const char* text, double default_steps, Range& range) {
+  ExprNode head(ctx.nodes);
+  lang::tokenize(head, text ? text : "x");
+  if (head.kind != NodeKind::Invalid) lang::take_single_root(head, ctx.out);
+  if (head.kind == NodeKind::Invalid || (head.children && !lang::is_valid(*head.children)))
+    return fail(ctx, "Invalid tree with variable name and its settings.");
+  if (!usable_variable(head)) return fail(ctx, "Invalid variable name.");
+  range.variable = lang::node_text(head);
+  range.steps = default_steps;
+  evaluate_bounds(ctx, head, range);
+  range.step = (range.to - range.from) / range.steps;
+  if (undefined(range)) return fail(ctx, "Some arguments of variable are undefined.");
+  if (!sensible(range)) return fail(ctx, "Logical misake: from>=to or steps not in [1..INF).");
+  return true;
+}
+
+bool rename_variable(Context& ctx, ExprNode& head, const std::string& variable,
+                     const char* function) {
+  auto fail_with = [&](const char* format) {
+    std::fprintf(ctx.out, format, function);
+    return false;
+  };
+  for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
+    if (t->kind != NodeKind::Name || !lang::name_is(*t, variable.c_str())) continue;
+    t->data = std::string("$");
+    if (opens_bracket(t->next.get()))
+      return fail_with("ERROR | Function %s: object which is declared as arguments must not have "
+                       "own arguments.\n");
+    if (t->children) return fail_with("ERROR | Function %s: unexpected error.\n");
+    std::unique_ptr<ExprNode> zero = lang::new_node(ctx.nodes);
+    if (!zero) return fail_with("ERROR | Function %s: not enough memory for making argument.\n");
+    lang::set_number(*zero, 0);
+    t->children = std::move(zero);
+  }
+  return true;
+}
+
+} // namespace tovik::analysis

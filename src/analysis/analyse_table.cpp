@@ -1,0 +1,84 @@
+#include "analysis/analyse_modes.h"
+#include "analysis/plot.h"
+#include "console/console.h"
+#include "console/context.h"
+#include "lang/number.h"
+#include "numout/format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+
+namespace tovik::analysis {
+
+runner::Stack<double> new_value_stack() { return runner::Stack<double>(lang::error_value()); }
+
+void empty_table(Context& ctx) { ctx.machine.values.count = ctx.machine.values.errors = 0; }
+
+std::uint32_t point_count(const Context& ctx) { return ctx.machine.values.count / 2; }
+
+double point_x(const Context& ctx, std::uint32_t k) { return ctx.machine.values.data()[2 * k + 1]; }
+
+double point_y(const Context& ctx, std::uint32_t k) { return ctx.machine.values.data()[2 * k]; }
+
+namespace {
+
+// Printing looks at the keyboard after every line, not once a second like the loops: a user
+// who stops a long table wants it to stop at once.
+bool key_waiting(const Context& ctx) { return ctx.key_waiting && ctx.key_waiting(); }
+
+bool finite_point(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
+
+std::span<const double> items(const runner::Stack<double>& list) {
+  return {list.data(), list.count};
+}
+
+} // namespace
+
+void print_table(Context& ctx) {
+  const char* format = ctx.settings.count_format.c_str();
+  const std::uint32_t points = point_count(ctx);
+  for (std::uint32_t k = 0; k < points; ++k) {
+    numout::print_formatted(ctx.out, point_x(ctx, k), format);
+    std::fputs(" -> ", ctx.out);
+    numout::print_formatted(ctx.out, point_y(ctx, k), format);
+    std::fputs("\n", ctx.out);
+    if (key_waiting(ctx)) {
+      console::print_line(ctx, "BREAK | Printing is broken by user.");
+      break;
+    }
+  }
+  empty_table(ctx);
+}
+
+void plot_table(Context& ctx) {
+  std::fputs("Making points...", ctx.out);
+  runner::Stack<double> xs = new_value_stack();
+  runner::Stack<double> ys = new_value_stack();
+  const std::uint32_t step = ctx.settings.stack_step;
+  const std::uint32_t points = point_count(ctx);
+  for (std::uint32_t k = 0; k < points; ++k) {
+    const double x = point_x(ctx, k);
+    const double y = point_y(ctx, k);
+    if (finite_point(x, y)) {
+      xs.push(x, step);
+      ys.push(y, step);
+    }
+    if (console::poll_break_key(ctx)) {
+      console::print_line(ctx, "BREAK | Making points is broken by user.");
+      empty_table(ctx);
+      return;
+    }
+  }
+  // A failed growth loses a value, and lists of unequal length are no plot.
+  const int made = xs.count == ys.count ? int(xs.count) : 0;
+  std::fprintf(ctx.out, " %d points (%d bytes) was made.\n", made, 16 * made);
+  std::fputs("Graphic window...\n", ctx.out);
+  // The window blocks the console; what led up to it should be on the screen meanwhile.
+  std::fflush(ctx.out);
+  show_graph(ctx, items(xs), items(ys));
+  std::fputs("Graphic window was closed.\n", ctx.out);
+  empty_table(ctx);
+}
+
+} // namespace tovik::analysis
