@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Drives the program at a pseudo-terminal: line editing, history, Ctrl-C at the prompt and the
-end of input. Skipped (exit 77) when no pseudo-terminal can be made."""
+"""Drives the program at a pseudo-terminal: line editing, history, completion, Ctrl-C at the
+prompt and during a run, a key press that stops a run, and the end of input. Skipped (exit 77)
+when no pseudo-terminal can be made."""
 import os
 import select
+import signal
 import sys
 import tempfile
 import time
 
 PROMPT = b"Tovik 1.0.0.6>"
+HELP_LINE = b"HELP  | Help for Tovik is in another file help.txt."
 
 
 class Session:
@@ -16,14 +19,16 @@ class Session:
         if pid == 0:
             os.chdir(cwd)
             os.execv(program, [program])
-        self.pid, self.fd, self.output = pid, fd, b""
+        self.pid, self.fd, self.output, self.pos = pid, fd, b"", 0
 
-    def read_until(self, marker, count=1, timeout=10):
+    def expect(self, marker, timeout=10):
+        """Waits until `marker` appears after everything expected so far, and moves past it."""
         end = time.time() + timeout
-        while self.output.count(marker) < count:
+        while self.output.find(marker, self.pos) < 0:
             ready, _, _ = select.select([self.fd], [], [], max(0, end - time.time()))
             if not ready:
-                raise AssertionError(f"timed out waiting for {marker!r}; got {self.output!r}")
+                raise AssertionError(f"timed out waiting for {marker!r}; "
+                                     f"after {self.output[:self.pos]!r} came {self.output[self.pos:]!r}")
             try:
                 chunk = os.read(self.fd, 4096)
             except OSError:
@@ -31,13 +36,66 @@ class Session:
             if not chunk:
                 raise AssertionError(f"program ended early; got {self.output!r}")
             self.output += chunk
+        self.pos = self.output.find(marker, self.pos) + len(marker)
+        return self.output[:self.pos]
 
     def send(self, data):
         os.write(self.fd, data)
 
-    def wait(self):
-        _, status = os.waitpid(self.pid, 0)
-        return os.waitstatus_to_exitcode(status)
+    def wait(self, timeout=10):
+        end = time.time() + timeout
+        while time.time() < end:
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                return os.waitstatus_to_exitcode(status)
+            time.sleep(0.05)
+        os.kill(self.pid, signal.SIGKILL)
+        raise AssertionError(f"program did not end; got {self.output!r}")
+
+    def kill(self):
+        try:
+            os.kill(self.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+
+
+def run(session):
+    session.expect(PROMPT)
+    # Editing: type "hlp", go back and put the missing letter in.
+    session.send(b"hlp\x1b[D\x1b[De\r")
+    session.expect(HELP_LINE)
+    session.expect(PROMPT)
+    # Ctrl-C abandons the typed line and the program goes on.
+    session.send(b"showprog on\x03")
+    session.expect(PROMPT)
+    # History: the up arrow brings back the last line.
+    session.send(b"\x1b[A\r")
+    before = session.expect(HELP_LINE)
+    assert b"SHOW+" not in before, before
+    session.expect(PROMPT)
+    # A key press stops a running loop; the key is not lost, it starts the next line. The
+    # listing shows that the loop has started.
+    session.send(b"showprog on\r")
+    session.expect(b"SHOW+ | Program showing enabled.")
+    session.expect(PROMPT)
+    session.send(b"exec 31 l0\r")
+    session.expect(b"ZORVA | Run code:")
+    session.send(b"h")
+    session.expect(b"Broken by user")
+    session.expect(PROMPT)
+    session.send(b"elp\r")
+    session.expect(HELP_LINE)
+    session.expect(PROMPT)
+    # So does Ctrl-C, and the program goes on.
+    session.send(b"exec 31 l0\r")
+    session.expect(b"ZORVA | Run code:")
+    session.send(b"\x03")
+    session.expect(b"Broken by user")
+    session.expect(PROMPT)
+    time.sleep(0.2)
+    session.send(b"\x04")
+    status = session.wait()
+    assert status == 0, status
 
 
 def main():
@@ -47,38 +105,10 @@ def main():
     except OSError as e:
         print(f"skipped: no pseudo-terminal ({e})")
         return 77
-    help_line = b"HELP  | Help for Tovik is in another file help.txt."
-    session.read_until(PROMPT)
-    # Editing: type "hlp", go back and put the missing letter in.
-    session.send(b"hlp\x1b[D\x1b[De\r")
-    session.read_until(help_line)
-    session.read_until(PROMPT, 2)
-    # Ctrl-C abandons the typed line and the program goes on.
-    session.send(b"showprog on\x03")
-    session.read_until(PROMPT, 3)
-    # History: the up arrow brings back the last line.
-    session.send(b"\x1b[A\r")
-    session.read_until(help_line, 2)
-    session.read_until(PROMPT, 4)
-    assert b"SHOW+" not in session.output, session.output
-    # A key press stops a running loop; the key is not lost, it starts the next line.
-    session.send(b"exec 31 l0\r")
-    time.sleep(1.5)
-    session.send(b"h")
-    session.read_until(b"Broken by user")
-    session.read_until(PROMPT, 5)
-    session.send(b"elp\r")
-    session.read_until(help_line, 3)
-    session.read_until(PROMPT, 6)
-    # So does Ctrl-C, and the program goes on.
-    session.send(b"exec 31 l0\r")
-    time.sleep(1.5)
-    session.send(b"\x03")
-    session.read_until(b"Broken by user", 2)
-    session.read_until(PROMPT, 7)
-    session.send(b"\x04")
-    status = session.wait()
-    assert status == 0, status
+    try:
+        run(session)
+    finally:
+        session.kill()
     print("ok")
     return 0
 
