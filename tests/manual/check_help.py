@@ -55,15 +55,17 @@ STATUS_AT_END = re.compile(rb"\nOBJ: \d+ SS: \d+\.\n\Z")
 
 
 class Example:
-    def __init__(self, line_number, lines, title):
-        self.line_number, self.lines, self.title = line_number, lines, title
+    """The lines of one example without their indent, each with its line number in the manual."""
 
-    def where(self):
-        return f"help.txt:{self.line_number}: example in \"{self.title}\""
+    def __init__(self, manual, numbers, lines, title):
+        self.manual, self.numbers, self.lines, self.title = manual, numbers, lines, title
+
+    def where(self, number=None):
+        return f"{self.manual}:{number or self.numbers[0]}"
 
 
-def find_examples(text):
-    """Finds the example blocks; returns the examples and the title of each section seen."""
+def find_examples(manual, text):
+    """The example blocks of the manual, each with the title of the section it is in."""
     lines = text.split("\n")
     examples, title, i = [], "(top)", 0
     while i < len(lines):
@@ -71,30 +73,32 @@ def find_examples(text):
         if i + 1 < len(lines) and re.fullmatch(r"[=-]{3,}", lines[i + 1]) and line.strip():
             title = line.strip()
         if line.startswith(INDENT + "> ") or line.startswith(INDENT + "$ "):
-            start, block = i, []
+            numbers, block = [], []
             while i < len(lines) and (lines[i] == "" or lines[i].startswith(INDENT)):
+                numbers.append(i + 1)
                 block.append(lines[i][len(INDENT):])
                 i += 1
             while block and block[-1] == "":
                 block.pop()
-            examples.append(Example(start + 1, block, title))
+                numbers.pop()
+            examples.append(Example(manual, numbers, block, title))
             continue
         i += 1
     return examples
 
 
-def lint(text):
+def lint(manual, text):
     """Layout faults of the manual, each as 'help.txt:N: what'."""
     faults = []
     for n, line in enumerate(text.split("\n"), 1):
         if len(line) > MAX_COLUMNS:
-            faults.append(f"help.txt:{n}: {len(line)} columns, at most {MAX_COLUMNS}")
+            faults.append(f"{manual}:{n}: {len(line)} columns, at most {MAX_COLUMNS}")
         if "\t" in line:
-            faults.append(f"help.txt:{n}: tab character")
+            faults.append(f"{manual}:{n}: tab character")
         if line != line.rstrip():
-            faults.append(f"help.txt:{n}: blanks at the end of the line")
+            faults.append(f"{manual}:{n}: blanks at the end of the line")
         if any(ord(c) > 126 or (ord(c) < 32) for c in line):
-            faults.append(f"help.txt:{n}: character outside printable ASCII")
+            faults.append(f"{manual}:{n}: character outside printable ASCII")
     return faults
 
 
@@ -118,9 +122,21 @@ def without_status(chunk):
 class Run:
     """One start of Tovik: its arguments, typed lines and the lines the manual shows for it."""
 
-    def __init__(self, args, explicit):
-        self.args, self.explicit = args, explicit
-        self.prompt_lines, self.stdin_lines, self.expected = [], [], []
+    def __init__(self, args, explicit, number):
+        self.args, self.explicit, self.number = args, explicit, number
+        self.prompt_lines, self.stdin_lines = [], []
+        self.expected, self.expected_numbers = [], []
+
+    def expect(self, text, number):
+        self.expected.append(text)
+        self.expected_numbers.append(number)
+
+    def first_difference(self, actual):
+        """The manual's line number where the actual output first departs from it."""
+        for i, line in enumerate(self.expected):
+            if i >= len(actual) or actual[i] != line:
+                return self.expected_numbers[i]
+        return self.expected_numbers[-1] if self.expected_numbers else self.number
 
     def render(self, stdout):
         """The captured output in the form the manual shows it."""
@@ -133,6 +149,11 @@ class Run:
         return shown
 
 
+def show_diff(expected, actual, expected_name, actual_name):
+    return "\n".join(difflib.unified_diff(expected, actual, expected_name, actual_name,
+                                          lineterm="", n=2))
+
+
 class ExampleRunner:
     def __init__(self, program, example):
         self.program, self.example = program, example
@@ -140,8 +161,8 @@ class ExampleRunner:
         self.failures, self.ran = [], False
         self.env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
 
-    def fail(self, text):
-        self.failures.append(text)
+    def fail(self, number, text):
+        self.failures.append(f"{self.example.where(number)}: {text}")
 
     def path(self, name):
         return os.path.join(self.folder, name)
@@ -157,36 +178,34 @@ class ExampleRunner:
                                   stderr=subprocess.PIPE, cwd=self.folder, env=self.env,
                                   timeout=TIMEOUT)
         except subprocess.TimeoutExpired:
-            self.fail(f"tovik {shlex.join(run.args)}: no end after {TIMEOUT} s")
+            self.fail(run.number, f"tovik {shlex.join(run.args)}: no end after {TIMEOUT} s")
             return
         self.ran = True
         if proc.returncode != 0:
-            self.fail(f"tovik {shlex.join(run.args)}: exit status {proc.returncode}\n"
+            self.fail(run.number, f"tovik {shlex.join(run.args)}: exit status {proc.returncode}\n"
                       + proc.stderr.decode("latin-1"))
         actual = run.render(proc.stdout)
         if actual != run.expected:
-            diff = difflib.unified_diff(run.expected, actual, "expected (help.txt)",
-                                        "actual (tovik)", lineterm="", n=2)
-            self.fail("output differs:\n" + "\n".join(diff) +
-                      "\n-- actual output in full:\n" +
+            self.fail(run.first_difference(actual), "the output differs from the manual here\n" +
+                      show_diff(run.expected, actual, "expected (manual)", "actual (tovik)") +
+                      "\n-- the actual output, as the manual would show it:\n" +
                       "\n".join(INDENT + line if line else "" for line in actual))
 
-    def file_section(self, name, content):
+    def file_section(self, name, content, number):
         if not self.ran:
             with open(self.path(name), "w", encoding="latin-1") as f:
                 f.write("".join(line + "\n" for line in content))
             return
         if not os.path.exists(self.path(name)):
-            self.fail(f"file {name} does not exist")
+            self.fail(number, f"file {name} does not exist")
             return
         with open(self.path(name), "rb") as f:
             actual = f.read().decode("latin-1").split("\n")
         if actual and actual[-1] == "":
             actual.pop()
         if actual != content:
-            diff = difflib.unified_diff(content, actual, f"{name} (help.txt)", f"{name} (actual)",
-                                        lineterm="", n=2)
-            self.fail(f"file {name} differs:\n" + "\n".join(diff))
+            self.fail(number, f"file {name} differs from the manual\n" +
+                      show_diff(content, actual, f"{name} (manual)", f"{name} (actual)"))
 
     def run_all(self):
         with tempfile.TemporaryDirectory(prefix="tovik-manual-") as folder:
@@ -194,46 +213,49 @@ class ExampleRunner:
             return self.run_lines()
 
     def run_lines(self):
-        run, cat_name, cat_lines = None, None, []
+        run, cat = None, None  # cat: the file's name, its lines and the line number of "$ cat"
 
         def close_section():
-            nonlocal run, cat_name, cat_lines
+            nonlocal run, cat
             if run is not None:
                 self.run(run)
-            if cat_name is not None:
-                self.file_section(cat_name, cat_lines)
-            run, cat_name, cat_lines = None, None, []
+            if cat is not None:
+                self.file_section(*cat)
+            run, cat = None, None
 
-        for line in self.example.lines:
+        for number, line in zip(self.example.numbers, self.example.lines):
+            def malformed(why):
+                return ValueError(f"{self.example.where(number)}: malformed example: {why}")
+
             if line.startswith("$ "):
                 close_section()
                 words = shlex.split(line[2:])
                 if words and words[0] == "tovik":
-                    run = Run(words[1:], explicit=True)
+                    run = Run(words[1:], True, number)
                 elif len(words) == 2 and words[0] == "cat":
-                    cat_name = words[1]
+                    cat = (words[1], [], number)
                 else:
-                    raise ValueError(f"unknown shell line: {line}")
-            elif cat_name is not None and not line.startswith("> "):
-                cat_lines.append(line)
+                    raise malformed(f"unknown shell line: {line}")
+            elif cat is not None and not line.startswith("> "):
+                cat[1].append(line)
             elif line.startswith("> ") or line == ">":
                 if run is None:
                     close_section()
                     if self.ran:
-                        raise ValueError("a typed line after a run ended needs a new '$ tovik'")
-                    run = Run([], explicit=False)
+                        raise malformed("a typed line after a run ended needs a new '$ tovik'")
+                    run = Run([], False, number)
                 typed = line[2:]
                 run.prompt_lines.append(typed)
                 run.stdin_lines.append(typed)
-                run.expected.append(line.rstrip())
+                run.expect(line.rstrip(), number)
             elif line.startswith("? "):
                 if run is None:
-                    raise ValueError("a line for READ outside a run")
+                    raise malformed("a line for READ outside a run")
                 run.stdin_lines.append(line[2:])
             elif run is not None:
-                run.expected.append(line)
+                run.expect(line, number)
             else:
-                raise ValueError(f"output line before any run: {line}")
+                raise malformed(f"output line before any run: {line}")
         close_section()
         return self.failures
 
@@ -246,10 +268,11 @@ def main():
     only = sys.argv[3] if len(sys.argv) > 3 else None
     with open(manual, encoding="latin-1") as f:
         text = f.read()
-    faults = lint(text)
+    name = os.path.basename(manual)
+    faults = lint(name, text)
     for fault in faults:
         print("FAIL " + fault)
-    examples = find_examples(text)
+    examples = find_examples(name, text)
     failed, checked = len(faults), 0
     for example in examples:
         if only is not None and only not in example.lines[0]:
@@ -258,10 +281,10 @@ def main():
         try:
             failures = ExampleRunner(program, example).run_all()
         except ValueError as e:  # a malformed example is a failure of the manual
-            failures = [f"malformed example: {e}"]
+            failures = [str(e)]
         if failures:
             failed += 1
-            print(f"FAIL {example.where()}")
+            print(f"FAIL example at {example.where()} in \"{example.title}\"")
             for failure in failures:
                 print("  " + failure.replace("\n", "\n  "))
     print(f"{checked} examples checked, {failed} failure(s)")
