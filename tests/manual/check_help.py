@@ -22,6 +22,10 @@ The manual's own "About the examples" section states the convention to the reade
                    a run the file must hold exactly them (a final line end is not shown)
     anything else  what Tovik prints
 
+  Two examples need a line of text between them: with only empty lines between, they are one.
+  A run ends at the next "$" line or at the end of the example; after it, typed lines need a
+  new "$ tovik". Every run must end with exit status 0.
+
   Every example runs in a fresh empty temporary folder, without a graphic display. Typed lines
   that come before any "$ tovik" line start Tovik without showing its start-up messages, in a
   folder whose start-up file Tovik.txt holds the line  wrformat "VALUE | %g#L"  (unless the
