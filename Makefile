@@ -1,5 +1,7 @@
 # The two entry points of the README; both go through scripts/bootstrap.
-.PHONY: run test build sanitize fuzz bench clean
+.PHONY: run test build install sanitize fuzz bench clean
+
+PREFIX ?= /usr/local
 
 build:
 	@scripts/bootstrap
@@ -9,6 +11,9 @@ run: build
 
 test: build
 	@cd build && ctest --output-on-failure -j2
+
+install: build
+	@cmake --install build --prefix $(PREFIX)
 
 sanitize:
 	@scripts/bootstrap --sanitize

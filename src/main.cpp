@@ -5,8 +5,16 @@
 #include "console/context.h"
 #include "console/startup.h"
 #include "console/terminal.h"
+#include "console/usage.h"
+
+#include <string_view>
 
 int main(int argc, char** argv) {
+  // --help and --version stand for themselves wherever they appear, never for file names.
+  for (const char* option : {"--help", "--version"})
+    for (int i = 1; i < argc; ++i)
+      if (std::string_view(argv[i]) == option)
+        return tovik::console::print_option(stdout, option), 0;
   static tovik::Context ctx;
   ctx.plot_window = tovik::analysis::show_plot_window;
   tovik::console::init_terminal(ctx);

@@ -1,11 +1,13 @@
 #include "console/terminal.h"
 
+#include "console/completion.h"
 #include "console/console.h"
 #include "console/context.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <poll.h>
 #include <string>
@@ -74,6 +76,38 @@ bool read_plain_line(std::string& text) {
   return !(text.empty() && c == EOF);
 }
 
+// Tab completion works on the one program context; editline's callbacks carry no argument.
+const Context* completion_context = nullptr;
+std::vector<std::string> completion_matches;
+
+char* next_completion(const char*, int state) {
+  if (state < 0 || std::size_t(state) >= completion_matches.size()) return nullptr;
+  return strdup(completion_matches[std::size_t(state)].c_str());
+}
+
+char** complete_word(const char* text, int start, int) {
+  std::string_view before(rl_line_buffer, std::size_t(start));
+  std::size_t first = before.find_first_not_of(" \t");
+  std::string_view command;
+  if (first != std::string_view::npos) {
+    std::size_t end = before.find_first_of(" \t", first);
+    command = before.substr(first, end == std::string_view::npos ? end : end - first);
+    // File commands complete file names (editline's own completion, when nothing is offered).
+    if (end != std::string_view::npos && takes_file_names(command)) return nullptr;
+  }
+  rl_attempted_completion_over = 1;
+  completion_matches = completions(*completion_context, text, first == std::string_view::npos);
+  return rl_completion_matches(text, next_completion);
+}
+
+void init_completion(const Context& ctx) {
+  completion_context = &ctx;
+  rl_readline_name = "tovik";
+  // Words end where the language's tokens do, so names inside expressions complete too.
+  rl_basic_word_break_characters = " \t\"!$&()*+,-/;<=>@[]^|~";
+  rl_attempted_completion_function = complete_word;
+}
+
 bool read_edited_line(std::string& text) {
   interrupted = 0;
   char* typed = ::readline(prompt_text);
@@ -103,6 +137,7 @@ void init_terminal(Context& ctx) {
   sigemptyset(&action.sa_mask);
   ::sigaction(SIGINT, &action, nullptr);
   ctx.key_waiting = terminal_key_waiting;
+  init_completion(ctx);
 }
 
 bool read_console_line(Context& ctx, CommandLine& line) {

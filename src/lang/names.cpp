@@ -140,4 +140,11 @@ std::uint8_t operator_code(const char* name) {
   return w != nullptr ? w->code : none;
 }
 
+std::vector<std::string_view> keyword_names() {
+  std::vector<std::string_view> names;
+  for (const Word& w : words)
+    if (w.text[0] >= 'A' && w.text[0] <= 'Z') names.push_back(w.text);
+  return names;
+}
+
 } // namespace tovik::lang

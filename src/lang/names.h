@@ -5,6 +5,8 @@
 // functions. All name comparisons are exact and case-sensitive.
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace tovik::lang {
 
@@ -21,5 +23,9 @@ bool is_system_object(const char* name);
 bool is_foldable_name(const char* name);
 // The code from the operator table; `no_operator_code` for every other text.
 std::uint8_t operator_code(const char* name);
+
+// The reserved words that are names (keywords, standard functions and constants), in the
+// table's order; for completion at the prompt.
+std::vector<std::string_view> keyword_names();
 
 } // namespace tovik::lang

@@ -93,6 +93,17 @@ def run(session):
     session.expect(b"Broken by user")
     session.expect(PROMPT)
     time.sleep(0.2)
+    # Tab completes commands, keywords and the names of global objects.
+    session.send(b"def twice(x) x*2\r")
+    session.expect(b"DEF   | New function twice was defined.")
+    session.expect(PROMPT)
+    session.send(b"wrform\t\"%g#L\"\r")
+    session.expect(b"NFRMT | New format: %g#L.")
+    session.expect(PROMPT)
+    session.send(b"twi\t(ABS(-4))+ARGN\r")
+    session.expect(b"\n8\r\n")
+    session.expect(PROMPT)
+    time.sleep(0.2)
     session.send(b"\x04")
     status = session.wait()
     assert status == 0, status

@@ -1,0 +1,38 @@
+#include "console/usage.h"
+
+namespace tovik::console {
+
+namespace {
+
+constexpr const char* usage_text =
+    "Usage: tovik                 start the calculator's console\n"
+    "       tovik ARGUMENT...     run the arguments, then wait for Enter\n"
+    "       tovik --help | --version\n"
+    "\n"
+    "Arguments are file names handled one after the other; a switch changes how the\n"
+    "arguments after it are handled (upper or lower case):\n"
+    "  /C   run each line of the file as a command (the default)\n"
+    "  /D   run the argument itself as a command line\n"
+    "  /M   evaluate the whole file as one expression\n"
+    "  /S   save the settings and objects into the file\n"
+    "  /X   run the file as a code file\n"
+    "\n"
+    "At start Tovik runs the commands in Tovik.txt in the current folder; the command exit\n"
+    "saves them there. The manual is help.txt (installed in share/doc/tovik); see also\n"
+    "tovik(1).\n";
+
+} // namespace
+
+bool print_option(std::FILE* out, std::string_view arg) {
+  if (arg == "--help") {
+    std::fputs(usage_text, out);
+    return true;
+  }
+  if (arg == "--version") {
+    std::fprintf(out, "Tovik %s\n", version_text);
+    return true;
+  }
+  return false;
+}
+
+} // namespace tovik::console
