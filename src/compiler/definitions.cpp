@@ -80,7 +80,7 @@ private:
   bool rewrite(const std::string& text, const char* slot, std::uint32_t index, bool local);
   bool make_tree(const char* body, std::string& explanation, std::uint32_t& locals);
   void store(runner::CodeBlock&& block, std::string&& explanation);
-  void store_plain(double value);
+  void report(std::uint8_t result);
   bool fail(const char* format);
   bool fail(const char* format, const std::string& detail);
 
@@ -207,8 +207,13 @@ void Definition::store(runner::CodeBlock&& block, std::string&& explanation) {
     code = std::make_shared<runner::CodeBlock>(std::move(block));
   } catch (const std::bad_alloc&) {
   }
+  report(code ? ctx_.objects.define_object(function_, code, explanation) : objects::table_failed);
+}
+
+// The line for the table's answer, then the new function unless the start-up files are read.
+void Definition::report(std::uint8_t result) {
   const char* name = function_.c_str();
-  switch (code ? ctx_.objects.define_object(function_, code, explanation) : objects::table_failed) {
+  switch (result) {
   case objects::table_created:
     std::fprintf(ctx_.out, "DEF   | New function %s was defined.\n", name);
     break;
@@ -236,32 +241,15 @@ std::optional<double> plain_number(std::string_view body) {
   return negative ? -value : value;
 }
 
-// A name defined as a number is a plain-valued variable: it keeps the exact value and shows it
-// as such, so that saving and reading it back changes nothing.
-void Definition::store_plain(double value) {
-  const char* name = function_.c_str();
-  switch (ctx_.objects.set_value(function_, value)) {
-  case objects::table_created:
-    std::fprintf(ctx_.out, "DEF   | New function %s was defined.\n", name);
-    break;
-  case objects::table_replaced:
-    std::fprintf(ctx_.out, "REDEF | Definition of existing function %s was changed.\n", name);
-    break;
-  case objects::table_system_name:
-    std::fprintf(ctx_.out, "SYS   | %s: this name is used by system object.\n", name);
-    return;
-  default: std::fprintf(ctx_.out, "ERROR | Can not define function %s.\n", name); return;
-  }
-  if (!ctx_.settings.startup_loading) objects::what_object(ctx_, function_);
-}
-
 double Definition::define(const char* body) {
   std::string explanation;
   std::uint32_t locals = 0;
   if (!read_header()) return lang::error_value();
   std::optional<double> number = header_head_.children ? std::nullopt : plain_number(body);
+  // A name defined as a number is a plain-valued variable: it keeps the exact value and shows
+  // it as such, so that saving and reading it back changes nothing.
   if (number) {
-    store_plain(*number);
+    report(ctx_.objects.set_value(function_, *number));
     return lang::error_value();
   }
   if (!make_tree(body, explanation, locals)) return lang::error_value();
