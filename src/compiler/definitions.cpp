@@ -6,7 +6,7 @@
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
-#include "numout/write_number.h"
+#include "numout/exact_text.h"
 #include "objects/what_object.h"
 
 #include <algorithm>
@@ -320,7 +320,8 @@ bool expand_const_calls(Context& ctx, const char* function, std::string_view bod
       return false;
     }
     const std::string argument(body.substr(start, end - start));
-    append_text(text, numout::number_text(evaluate_text(ctx, argument.c_str()), 10));
+    // The value goes into the text with digits that read back to exactly the same double.
+    append_text(text, numout::exact_number_text(evaluate_text(ctx, argument.c_str())));
     pos = end + 1;
   }
   append_byte(text, 0);

@@ -171,7 +171,10 @@ TEST_F(DefinitionsTest, ExpansionReplacesWholeCallsByTheirValues) {
   EXPECT_EQ(expanded("A+CONST(1+(2*3))*CONST(1/4)"), "A+7*0.25");
   EXPECT_EQ(expanded("XCONST(1)"), "X1") << "the value joins the word before it";
   EXPECT_EQ(expanded("CONST(CONST(2)*3)"), "6");
-  EXPECT_EQ(expanded("CONST(1/3)"), "0.333333333333333");
+  EXPECT_EQ(expanded("CONST(1/3)"), "0.3333333333333333");
+  // The value is written so that it reads back exactly, not cut to 15 digits.
+  EXPECT_EQ(expanded("CONST(1.2)"), "1.2");
+  EXPECT_EQ(expanded("CONST(0.1+0.2)"), "0.30000000000000004");
   EXPECT_EQ(expanded("no calls"), "no calls");
   EXPECT_EQ(expanded(""), "");
   EXPECT_EQ(output(), "");

@@ -48,7 +48,7 @@ Tovik 1.0.0.6>VALUE | 5
 OBJ: 3 SS: 12288.
 Tovik 1.0.0.6>DEF   | New function G was defined.
 WHAT  | Global object G.
-EXPL  | G(X) X*0.333333333333333
+EXPL  | G(X) X*0.3333333333333333
 
 OBJ: 4 SS: 12288.
 Tovik 1.0.0.6>ZORVA | Unknown object: NOSUCH.
