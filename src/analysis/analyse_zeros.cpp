@@ -1,4 +1,5 @@
 #include "analysis/analyse_modes.h"
+#include "analysis/analyse_setup.h"
 #include "compiler/drivers.h"
 #include "console/console.h"
 #include "console/context.h"
@@ -18,6 +19,13 @@ constexpr double resolution = 1e12;
 
 bool sign_changes(double left, double right) {
   return (left < 0 && 0 < right) || (left > 0 && 0 > right);
+}
+
+// Left ends at or below zero are only stopped by the first test. Before it stops them, h can
+// still move an odd left end by rounding up to the next even value, where adding h no longer
+// moves x and the tabulation would never end; such an interval is as refined as it can be.
+bool resolved(double from, double to, double h) {
+  return !(from + h > from) || !(from / h < resolution) || !step_moves_x(from, to, h);
 }
 
 } // namespace
@@ -83,7 +91,7 @@ void ZeroSearch::run() {
     const double to = intervals_.pop();
     const double from = intervals_.pop();
     const double h = (to - from) * 0.125;
-    if (!(from + h > from) || !(from / h < resolution)) {
+    if (resolved(from, to, h)) {
       record(from, h);
       continue;
     }

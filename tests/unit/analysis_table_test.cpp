@@ -27,6 +27,9 @@ bool waiting_later() { return --lines_before_key < 0; }
 bool always_waiting() { return true; }
 std::int64_t clock_reads = 0;
 std::int64_t ticking_clock() { return ++clock_reads; }
+// A key pressed once a table has grown long.
+const Context* watched = nullptr;
+bool waiting_when_long() { return watched->machine.values.count > 1000; }
 // The keyboard poll never looks: the second never changes.
 std::int64_t stopped_clock() { return 0; }
 
@@ -257,6 +260,30 @@ TEST_F(FindZeros, AnIntervalThatCannotMoveItsLeftEndIsResolved) {
   ASSERT_EQ(zeros(at).size(), 1u);
   EXPECT_EQ(zeros(at)[0].first, -1);
   EXPECT_EQ(at.cycles(), 0);
+}
+
+TEST_F(FindZeros, AnIntervalWhoseStepWouldStickIsResolved) {
+  // h is half the spacing at the left end: from moves, rounding up to an even value, and there
+  // adding h no longer moves x. Tabulating it again would never end (a key stops it here).
+  tabulate("$0+1", -2, 0, 2);
+  watched = &ctx();
+  ctx().key_waiting = waiting_when_long;
+  ctx().clock = ticking_clock;
+  ctx().last_key_check = 0;
+  const double u = std::ldexp(1.0, -52);
+  const double from = -(1 + 3 * u);
+  set_table({{from, -1}, {-1 + u, 1}});
+  ZeroSearch search(ctx(), block);
+  search.run();
+  EXPECT_EQ(zeros(search), (std::vector<std::pair<double, double>>{{from, u / 2}}));
+  EXPECT_EQ(search.cycles(), 0);
+}
+
+TEST_F(FindZeros, NegativeZerosAreAllFound) {
+  tabulate("SIN($0)", -31.5, -0.5, 1000);
+  ZeroSearch search(ctx(), block);
+  search.run();
+  EXPECT_EQ(zeros(search).size(), 10u);
 }
 
 TEST_F(FindZeros, JustBelowTheResolutionTheIntervalIsTabulatedAgain) {

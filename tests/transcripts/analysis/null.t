@@ -7,6 +7,7 @@ null x x(-1,1,2)
 null x^2+1
 null SIN(x)
 null (x-1)*(x-2)*(x-3) x(0,4,4)
+null SIN(x) x(-31.5,-0.5,1000)
 === stdout noeol esc
 Opening Tovik.txt...
 Can not open file Tovik.txt.
@@ -44,4 +45,9 @@ VAR   | Local $0 from 0 to 4 by 1 (4 steps)
 Counting results...
 Finding zeros...\x0dZeros 1 (0 cycles)...\x0dZeros 2 (0 cycles)...\x0dZeros 3 (0 cycles)...
 OBJ: 0 SS: 8200.
+Tovik 1.0.0.6>COUNT | Function SIN{${0}}
+VAR   | Local $0 from -31.5 to -0.5 by 0.031 (1000 steps)
+Counting results...
+Finding zeros...\x0dZeros 1 (15 cycles)...\x0dZeros 2 (30 cycles)...\x0dZeros 3 (44 cycles)...\x0dZeros 4 (58 cycles)...\x0dZeros 5 (72 cycles)...\x0dZeros 6 (86 cycles)...\x0dZeros 7 (100 cycles)...\x0dZeros 8 (114 cycles)...\x0dZeros 9 (128 cycles)...\x0dZeros 10 (142 cycles)...
+OBJ: 0 SS: 16392.
 Tovik 1.0.0.6>
