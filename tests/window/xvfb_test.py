@@ -203,8 +203,40 @@ def test_lost_server_ends_the_window(helper, env, work, server):
     shown.finish()
 
 
+def test_graph_command(tovik, env, work):
+    """The whole road: the graph command of the calculator shows its window, which a click
+    closes, and the console goes on."""
+    lines = b"graph x x(0,2,2)\nhelp\nbreak\n"
+    process = subprocess.Popen([tovik], env=env, cwd=work, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    process.stdin.write(lines)
+    process.stdin.flush()
+    found = run(["xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{TITLE}$"], env)
+    ids = found.stdout.split()
+    assert len(ids) == 1, f"window not found: {found}"
+    window = ids[0].decode()
+    end = time.time() + 10
+    while True:
+        rows = screenshot(window, env)
+        # The points (0,0), (1,1) and (2,2) on the diagonal, inside the frame.
+        shown = {(3, 3): GREEN, (637, 477): GREEN, (6, 474): WHITE, (320, 240): WHITE,
+                 (634, 6): WHITE, (100, 100): BLACK}
+        wrong = [(p, rows[p[1]][p[0]], c) for p, c in shown.items() if rows[p[1]][p[0]] != c]
+        if not wrong or time.time() > end:
+            break
+        time.sleep(0.1)
+    assert not wrong, f"pixels (place, seen, expected): {wrong}"
+    assert process.poll() is None, "the console must wait while the window is open"
+    run(["xdotool", "mousemove", "300", "200", "click", "1"], env)
+    out, err = process.communicate(timeout=10)
+    assert process.returncode == 0, (process.returncode, err)
+    assert b" 3 points (48 bytes) was made.\n" + OPENED + CLOSED in out, out
+    assert out.count(b"HELP  | Help for Tovik") == 1, out
+
+
 def main():
     helper = os.path.abspath(sys.argv[1])
+    tovik = os.path.abspath(sys.argv[2]) if len(sys.argv) > 2 else None
     server, display = start_xvfb()
     env = dict(os.environ, DISPLAY=display)
     # Sanitizer builds: the font library's known leaks are suppressed; keep their tally quiet.
@@ -215,6 +247,8 @@ def main():
             test_escape_closes(helper, env, work)
             test_close_request_closes(helper, env, work)
             test_no_display_saves_the_picture(helper, env, work)
+            if tovik:
+                test_graph_command(tovik, env, work)
             test_lost_server_ends_the_window(helper, env, work, server)
     finally:
         if server.poll() is None:
