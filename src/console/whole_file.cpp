@@ -1,6 +1,7 @@
 #include "console/whole_file.h"
 
 #include "console/context.h"
+#include "runner/code_block.h"
 
 #include <cstdio>
 #include <memory>
@@ -26,6 +27,11 @@ std::optional<std::vector<std::uint8_t>> read_whole_file(Context& ctx, const cha
     return std::nullopt;
   }
   std::vector<std::uint8_t> data;
+  // Code and expressions are addressed by 32-bit positions: a larger file could not be used.
+  if (std::uint64_t(info.st_size) >= runner::max_block_size) {
+    std::fprintf(ctx.out, "Cannot allocate mamory for file %s.\n", name);
+    return std::nullopt;
+  }
   try {
     // One byte more than the file, for the RETURN or NUL that the callers put after it.
     data.reserve(std::size_t(info.st_size) + 1);
