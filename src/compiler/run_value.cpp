@@ -7,22 +7,24 @@
 
 namespace tovik::compiler {
 
-double run_for_value(Context& ctx, std::span<const std::uint8_t> block) {
+namespace {
+
+// Runs the block; a run that stops prints its error line and leaves no value to take.
+bool run_block(Context& ctx, std::span<const std::uint8_t> block) {
   std::int32_t result = runner::run_code(ctx, block);
-  if (result != 0) {
-    runner::print_run_error(ctx, result);
-    return lang::error_value();
-  }
-  return ctx.machine.values.pop();
+  if (result != 0) runner::print_run_error(ctx, result);
+  return result == 0;
+}
+
+} // namespace
+
+double run_for_value(Context& ctx, std::span<const std::uint8_t> block) {
+  return run_block(ctx, block) ? ctx.machine.values.pop() : lang::error_value();
 }
 
 double run_for_any_value(Context& ctx, std::span<const std::uint8_t> block) {
-  std::int32_t result = runner::run_code(ctx, block);
-  if (result != 0) {
-    runner::print_run_error(ctx, result);
-    return lang::error_value();
-  }
-  return ctx.machine.values.count ? ctx.machine.values.pop() : lang::error_value();
+  if (!run_block(ctx, block) || ctx.machine.values.count == 0) return lang::error_value();
+  return ctx.machine.values.pop();
 }
 
 } // namespace tovik::compiler

@@ -8,11 +8,11 @@
 
 namespace tovik::console {
 
-namespace {
-
 bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
+
+namespace {
 
 std::uint32_t count_words(const CommandLine& line) {
   std::uint32_t words = 0;

@@ -20,6 +20,10 @@ struct CommandLine {
   static CommandLine from(std::string_view source);
 };
 
+// The white space that separates words: blank, tab, line feed, vertical tab, form feed, carriage
+// return.
+bool is_blank(char c);
+
 void split_line(CommandLine& line);
 
 // Word n, or null when there are fewer words.

@@ -16,6 +16,9 @@ namespace tovik::console {
 void print_error(Context& ctx, const char* text);
 void print_line(Context& ctx, const char* text);
 
+// Shows a value with the `value_format` setting; nothing for the error value.
+void print_value(Context& ctx, double value);
+
 // Runs one split command line: a console command, or a math command whose value is printed.
 void dispatch_line(Context& ctx, CommandLine& line);
 // Runs one command given as text (at most 10239 characters of it).

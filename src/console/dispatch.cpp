@@ -49,24 +49,29 @@ void cmd_help(Context& ctx, CommandLine&) {
 // Copies a format argument, keeping it within the settings' text limit.
 std::string bounded(const char* text) { return std::string(text, strnlen(text, text_limit - 1)); }
 
+// The two format settings share one shape: a message for a new format and one showing it.
+struct FormatSetting {
+  std::string Settings::*format;
+  const char* new_text;
+  const char* show_text;
+};
+
+void run_format(Context& ctx, CommandLine& line, const FormatSetting& setting) {
+  std::string& f = ctx.settings.*setting.format;
+  const char* arg = word_at(line, 1);
+  if (arg) f = bounded(arg);
+  std::fprintf(ctx.out, arg ? setting.new_text : setting.show_text, f.c_str());
+}
+
 void cmd_wrformat(Context& ctx, CommandLine& line) {
-  std::string& f = ctx.settings.value_format;
-  if (const char* arg = word_at(line, 1)) {
-    f = bounded(arg);
-    std::fprintf(ctx.out, "NFRMT | New format: %s.\n", f.c_str());
-  } else {
-    std::fprintf(ctx.out, "FRMAT | Format: %s.\n", f.c_str());
-  }
+  run_format(ctx, line,
+             {&Settings::value_format, "NFRMT | New format: %s.\n", "FRMAT | Format: %s.\n"});
 }
 
 void cmd_countformat(Context& ctx, CommandLine& line) {
-  std::string& f = ctx.settings.count_format;
-  if (const char* arg = word_at(line, 1)) {
-    f = bounded(arg);
-    std::fprintf(ctx.out, "NCFMT | New format for count & null: %s.\n", f.c_str());
-  } else {
-    std::fprintf(ctx.out, "CFRMT | Format for count & null: %s.\n", f.c_str());
-  }
+  run_format(ctx, line,
+             {&Settings::count_format, "NCFMT | New format for count & null: %s.\n",
+              "CFRMT | Format for count & null: %s.\n"});
 }
 
 void cmd_autoload(Context& ctx, CommandLine& line) {
@@ -180,7 +185,10 @@ void dispatch_line(Context& ctx, CommandLine& line) {
   if (is_single_word(line, "break")) end_process(ctx, 0);
   if (line.word_count == 0) return;
   if (Handler handler = find_command(line)) return handler(ctx, line);
-  double value = math_command(ctx, line);
+  print_value(ctx, math_command(ctx, line));
+}
+
+void print_value(Context& ctx, double value) {
   numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
 }
 

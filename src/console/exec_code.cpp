@@ -4,7 +4,6 @@
 #include "console/console.h"
 #include "console/context.h"
 #include "console/typed_code.h"
-#include "numout/format.h"
 #include "runner/listing.h"
 
 #include <string>
@@ -24,8 +23,7 @@ void exec_typed_code(Context& ctx, const char* text) {
   case TypedCode::Fault::none: break;
   }
   if (ctx.settings.show_program) runner::list_code(ctx, "ZORVA | Run code:", code.bytes);
-  double value = compiler::run_for_value(ctx, code.bytes);
-  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  print_value(ctx, compiler::run_for_value(ctx, code.bytes));
 }
 
 } // namespace tovik::console

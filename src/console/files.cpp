@@ -4,41 +4,11 @@
 #include "compiler/run_value.h"
 #include "console/console.h"
 #include "console/context.h"
-#include "console/save.h"
+#include "console/file_io.h"
 #include "console/whole_file.h"
-#include "numout/format.h"
 #include "runner/listing.h"
 
-#include <memory>
-#include <sys/stat.h>
-
 namespace tovik::console {
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a regular file for reading; a directory or anything else that cannot be read as a file
-// gives null.
-FilePtr open_regular(const char* name, const char* mode) {
-  FilePtr file(std::fopen(name, mode));
-  struct stat info {};
-  if (file && (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))) file.reset();
-  return file;
-}
-
-bool is_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-void cannot_open(Context& ctx, const char* name) {
-  std::fprintf(ctx.out, "Can not open file %s.\n", name);
-}
-
-} // namespace
 
 bool read_text_line(char* buffer, std::FILE* file) {
   std::size_t stored = 0;
@@ -66,7 +36,7 @@ void open_file(Context& ctx, const char* name) {
     return;
   }
   FilePtr file = open_regular(name, "r");
-  if (!file) return cannot_open(ctx, name);
+  if (!file) return print_cannot_open(ctx, name);
   ++ctx.open_depth;
   CommandLine line;
   while (!read_text_line(line.text.data(), file.get())) {
@@ -78,11 +48,6 @@ void open_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Reading file %s is completed.\n", name);
 }
 
-void save_file(Context& ctx, const char* name) {
-  std::fprintf(ctx.out, "Saving data in %s...\n", name);
-  write_saved_file(ctx, name);
-}
-
 std::string filter_math_text(std::string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size() && text[i] != '\0'; ++i) {
@@ -91,7 +56,7 @@ std::string filter_math_text(std::string_view text) {
       while (i + 1 < text.size() && text[i + 1] != '\n' && text[i + 1] != '\0') ++i;
       continue;
     }
-    if (!is_space(c)) out += c;
+    if (!is_blank(c)) out += c;
   }
   return out;
 }
@@ -104,7 +69,7 @@ void run_math_file(Context& ctx, const char* name) {
       filter_math_text(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()));
   data.reset();
   double value = compiler::evaluate_text(ctx, text.c_str());
-  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  print_value(ctx, value);
   std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
 }
 
@@ -114,7 +79,7 @@ void run_code_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Executing %s...\n", name);
   code->push_back(0x12);
   double value = compiler::run_for_any_value(ctx, *code);
-  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  print_value(ctx, value);
   std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
 }
 

@@ -2,6 +2,8 @@
 
 #include "console/atomic_file.h"
 #include "console/context.h"
+#include "console/file_io.h"
+#include "console/files.h"
 #include "console/whole_file.h"
 #include "numout/exact_text.h"
 
@@ -70,9 +72,7 @@ namespace {
 // Writes one file with the messages of saving; true when it was written.
 bool write_with_messages(Context& ctx, const std::string& name, std::string_view data) {
   switch (write_file_atomically(name, data)) {
-  case WriteResult::cannot_open:
-    std::fprintf(ctx.out, "Can not open file %s.\n", name.c_str());
-    return false;
+  case WriteResult::cannot_open: print_cannot_open(ctx, name.c_str()); return false;
   case WriteResult::cannot_write:
     std::fprintf(ctx.out, "ERROR | Can not write file %s; the old file is kept.\n", name.c_str());
     return false;
@@ -85,7 +85,8 @@ bool write_with_messages(Context& ctx, const std::string& name, std::string_view
 
 } // namespace
 
-void write_saved_file(Context& ctx, const char* name) {
+void save_file(Context& ctx, const char* name) {
+  std::fprintf(ctx.out, "Saving data in %s...\n", name);
   std::string text = settings_text(ctx);
   if (!ctx.settings.save_code) {
     write_with_messages(ctx, name, text + objects_text(ctx));

@@ -18,7 +18,4 @@ std::string objects_text(const Context& ctx);
 // The code file: one FUNC record per global object, in name order, then RETURN.
 std::string code_file_bytes(const Context& ctx);
 
-// Writes the saved file `name` with its messages (after "Saving data in ...").
-void write_saved_file(Context& ctx, const char* name);
-
 } // namespace tovik::console

@@ -1,34 +1,17 @@
 #include "console/context.h"
 #include "console/whole_file.h"
+#include "runner_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
 
 using namespace tovik;
 
-namespace {
-
-struct Captured {
-  Context ctx;
-  char* buffer = nullptr;
-  std::size_t size = 0;
-  Captured() { ctx.out = open_memstream(&buffer, &size); }
-  ~Captured() {
-    std::fclose(ctx.out);
-    std::free(buffer);
-  }
-  std::string text() {
-    std::fflush(ctx.out);
-    return std::string(buffer, size);
-  }
-};
-
-} // namespace
+using runner::testing::TestContext;
 
 TEST(WholeFile, ReadsAllBytesOrSaysWhyNot) {
   char dir[] = "/tmp/tovik-whole-XXXXXX";
@@ -37,12 +20,12 @@ TEST(WholeFile, ReadsAllBytesOrSaysWhyNot) {
   std::FILE* f = std::fopen(name.c_str(), "wb");
   std::fwrite("\x00\xff\x12", 1, 3, f);
   std::fclose(f);
-  Captured c;
+  TestContext c;
   auto data = console::read_whole_file(c.ctx, name.c_str());
   ASSERT_TRUE(data);
   EXPECT_EQ(*data, (std::vector<std::uint8_t>{0x00, 0xff, 0x12}));
   EXPECT_FALSE(console::read_whole_file(c.ctx, dir));
-  EXPECT_EQ(c.text(),
+  EXPECT_EQ(c.output(),
             "Reading " + name + "...\nReading " + dir + "...\nCan not open file " + dir + ".\n");
 
   // A file far larger than memory is refused before anything is read.
@@ -51,9 +34,10 @@ TEST(WholeFile, ReadsAllBytesOrSaysWhyNot) {
   bool made = fd >= 0 && ::ftruncate(fd, off_t(1) << 43) == 0;
   if (fd >= 0) ::close(fd);
   if (made) {
-    Captured h;
+    TestContext h;
     EXPECT_FALSE(console::read_whole_file(h.ctx, huge.c_str()));
-    EXPECT_EQ(h.text(), "Reading " + huge + "...\nCannot allocate mamory for file " + huge + ".\n");
+    EXPECT_EQ(h.output(),
+              "Reading " + huge + "...\nCannot allocate mamory for file " + huge + ".\n");
   }
   ::unlink(huge.c_str());
   ::unlink(name.c_str());
