@@ -69,8 +69,7 @@ bool step_moves_x(double from, double to, double step) {
 
 bool read_range(Context& ctx, const char* text, double default_steps, Range& range) {
   ExprNode head(ctx.nodes);
-  lang::tokenize(head, text ? text : "x");
-  if (head.kind != NodeKind::Invalid) lang::take_single_root(head, ctx.out);
+  lang::parse_single(head, text ? text : "x", ctx.out);
   if (head.kind == NodeKind::Invalid || (head.children && !lang::is_valid(*head.children)))
     return fail(ctx, "Invalid tree with variable name and its settings.");
   if (!usable_variable(head)) return fail(ctx, "Invalid variable name.");

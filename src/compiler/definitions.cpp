@@ -103,8 +103,7 @@ bool Definition::fail(const char* format, const std::string& detail) {
 }
 
 bool Definition::read_header() {
-  lang::tokenize(header_head_, header_);
-  if (header_head_.kind != NodeKind::Invalid) lang::take_single_root(header_head_, ctx_.out);
+  lang::parse_single(header_head_, header_, ctx_.out);
   const ExprNode& h = header_head_;
   if (h.kind != NodeKind::Name || (h.children && !lang::is_valid(*h.children))) {
     std::fprintf(ctx_.out, "ERROR | %s: invalid tree with function header.\n", header_);
@@ -277,8 +276,7 @@ double set_variable(Context& ctx, const char* name, const char* expression) {
     std::fprintf(ctx.out, "ERROR | %s: invalid name of variable\n", name);
     return lang::error_value();
   }
-  lang::tokenize(value_head, expression);
-  if (value_head.kind != NodeKind::Invalid) lang::take_single_root(value_head, ctx.out);
+  lang::parse_single(value_head, expression, ctx.out);
   if (!lang::is_valid(value_head)) {
     std::fprintf(ctx.out, "ERROR | Variable %s: invalid tree with expression.\n", name);
     return lang::error_value();

@@ -129,8 +129,7 @@ double evaluate_text(Context& ctx, const char* text) {
     return lang::error_value();
   }
   ExprNode head(ctx.nodes);
-  lang::tokenize(head, text);
-  if (head.kind != lang::NodeKind::Invalid) lang::take_single_root(head, ctx.out);
+  lang::parse_single(head, text, ctx.out);
   if (head.kind == lang::NodeKind::Invalid || (head.children && !lang::is_valid(*head.children))) {
     console::print_error(ctx, "Error in expression or tree is corrupted.");
     return lang::error_value();

@@ -46,8 +46,7 @@ double what_or_try(Context& ctx, CommandLine& line, bool run) {
   const std::string expression = compact_word(line, 1);
   std::fprintf(ctx.out, "WHAT  | Expression %s.\n", expression.c_str());
   lang::ExprNode head(ctx.nodes);
-  lang::tokenize(head, expression.c_str());
-  if (head.kind != lang::NodeKind::Invalid) lang::take_single_root(head, ctx.out);
+  lang::parse_single(head, expression.c_str(), ctx.out);
   if (!lang::is_valid(head)) {
     std::fputs("ERROR | Error in expression.\n", ctx.out);
     return none;

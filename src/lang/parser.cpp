@@ -463,4 +463,9 @@ void take_single_root(ExprNode& head, std::FILE* out) {
   if (head.kind != NodeKind::Invalid && head.next) make_invalid(head);
 }
 
+void parse_single(ExprNode& head, const char* text, std::FILE* out) {
+  tokenize(head, text);
+  if (head.kind != NodeKind::Invalid) take_single_root(head, out);
+}
+
 } // namespace tovik::lang

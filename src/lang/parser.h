@@ -28,4 +28,8 @@ void take_root(ExprNode& head, std::FILE* out);
 // take_root, and the head is made Invalid when more than one node was left.
 void take_single_root(ExprNode& head, std::FILE* out);
 
+// An expression text as one tree under `head`: tokenize, then take_single_root unless the
+// tokens are already unusable. The head ends Invalid when the text is not one expression.
+void parse_single(ExprNode& head, const char* text, std::FILE* out);
+
 } // namespace tovik::lang
