@@ -10,8 +10,8 @@
 #include <string_view>
 
 int main(int argc, char** argv) {
-  // --help and --version stand for themselves wherever they appear, never for file names.
-  for (const char* option : {"--help", "--version"})
+  // The options stand for themselves wherever they appear, never for file names.
+  for (const char* option : {"--help", "-h", "--version", "-v"})
     for (int i = 1; i < argc; ++i)
       if (std::string_view(argv[i]) == option)
         return tovik::console::print_option(stdout, option), 0;

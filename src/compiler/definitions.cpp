@@ -244,9 +244,10 @@ double Definition::define(const char* body) {
   std::string explanation;
   std::uint32_t locals = 0;
   if (!read_header()) return lang::error_value();
-  std::optional<double> number = header_head_.children ? std::nullopt : plain_number(body);
-  // A name defined as a number is a plain-valued variable: it keeps the exact value and shows
-  // it as such, so that saving and reading it back changes nothing.
+  // A bare name defined as a number is a plain-valued variable: it keeps the exact value and
+  // shows it as such, so that saving and reading it back changes nothing. Any other header, even
+  // one that names no parameters, keeps its text as typed.
+  std::optional<double> number = function_ == header_ ? plain_number(body) : std::nullopt;
   if (number) {
     report(ctx_.objects.set_value(function_, *number));
     return lang::error_value();

@@ -9,6 +9,8 @@
 namespace tovik::console {
 
 inline constexpr std::uint32_t line_capacity = 10240;
+// The longest command given as text or read from a file: the line's capacity less its NUL.
+inline constexpr std::uint32_t command_text_limit = line_capacity - 1;
 
 struct CommandLine {
   // One spare byte past the capacity keeps every word NUL-terminated.

@@ -193,6 +193,13 @@ void print_value(Context& ctx, double value) {
 }
 
 void run_command_text(Context& ctx, std::string_view text) {
+  if (text.size() > command_text_limit) {
+    std::fprintf(ctx.out,
+                 "ERROR | Command of %zu characters is longer than the limit of %u; nothing of it "
+                 "was run.\n",
+                 text.size(), command_text_limit);
+    return;
+  }
   CommandLine line = CommandLine::from(text);
   split_line(line);
   dispatch_line(ctx, line);

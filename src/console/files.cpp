@@ -10,10 +10,11 @@
 
 namespace tovik::console {
 
-bool read_text_line(char* buffer, std::FILE* file) {
+bool read_text_line(char* buffer, std::FILE* file, bool* too_long) {
   std::size_t stored = 0;
   int c = EOF;
-  while (stored < line_capacity - 1 && (c = std::getc(file)) != EOF && c != '\n') {
+  bool longer = false;
+  while ((c = std::getc(file)) != EOF && c != '\n') {
     if (c == '\r') {
       int after = std::getc(file);
       if (after == '\n') {
@@ -22,9 +23,13 @@ bool read_text_line(char* buffer, std::FILE* file) {
       }
       if (after != EOF) std::ungetc(after, file);
     }
-    buffer[stored++] = char(c);
+    if (stored < command_text_limit)
+      buffer[stored++] = char(c);
+    else
+      longer = true;
   }
   buffer[stored] = '\0';
+  if (too_long) *too_long = longer;
   return stored == 0 && c == EOF;
 }
 
@@ -39,9 +44,17 @@ void open_file(Context& ctx, const char* name) {
   if (!file) return print_cannot_open(ctx, name);
   ++ctx.open_depth;
   CommandLine line;
-  while (!read_text_line(line.text.data(), file.get())) {
-    split_line(line);
-    dispatch_line(ctx, line);
+  bool too_long = false;
+  for (unsigned number = 1; !read_text_line(line.text.data(), file.get(), &too_long); ++number) {
+    if (too_long) {
+      std::fprintf(ctx.out,
+                   "ERROR | %s, line %u: longer than the limit of %u characters; nothing of it "
+                   "was run.\n",
+                   name, number, command_text_limit);
+    } else {
+      split_line(line);
+      dispatch_line(ctx, line);
+    }
     line = CommandLine{};
   }
   --ctx.open_depth;

@@ -15,8 +15,9 @@ namespace tovik::console {
 inline constexpr int open_depth_limit = 64;
 
 // Reads one line (without its line end) into `buffer` of 10240 characters; true when the file
-// had ended before any character of this line.
-bool read_text_line(char* buffer, std::FILE* file);
+// had ended before any character of this line. A line over 10239 characters is read to its end
+// and sets `too_long`; the buffer then holds only its start.
+bool read_text_line(char* buffer, std::FILE* file, bool* too_long = nullptr);
 
 // A math file's text as one expression: white space and "//" comments removed.
 std::string filter_math_text(std::string_view text);

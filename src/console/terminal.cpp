@@ -3,14 +3,17 @@
 #include "console/completion.h"
 #include "console/console.h"
 #include "console/context.h"
+#include "console/history.h"
+#include "console/type_ahead.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <poll.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -20,59 +23,69 @@ namespace tovik::console {
 
 namespace {
 
-// One console read takes at most this many characters, its line end included.
-constexpr std::size_t console_read = 10237;
-
 volatile std::sig_atomic_t interrupted = 0;
 
 void on_interrupt(int) { interrupted = 1; }
 
 bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
 
-// Looks for a waiting key without reading it: the terminal is switched to non-canonical mode
-// for a moment so that a key counts before its line is complete.
-bool terminal_key_waiting() {
-  if (interrupted) return true;
+// Bytes waiting at the terminal, the keys of an unfinished line included: they are counted with
+// the terminal in non-canonical mode for a moment, where every byte is readable. Nothing is read.
+std::size_t terminal_waiting_bytes() {
   termios saved{};
-  if (::tcgetattr(STDIN_FILENO, &saved) != 0) return false;
+  if (::tcgetattr(STDIN_FILENO, &saved) != 0) return 0;
   termios raw = saved;
   raw.c_lflag &= ~tcflag_t(ICANON);
   raw.c_cc[VMIN] = 0;
   raw.c_cc[VTIME] = 0;
   ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-  pollfd fd{STDIN_FILENO, POLLIN, 0};
-  bool waiting = ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN);
+  int waiting = 0;
+  if (::ioctl(STDIN_FILENO, FIONREAD, &waiting) != 0) waiting = 0;
   ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-  return waiting;
+  return waiting > 0 ? std::size_t(waiting) : 0;
 }
 
-// At a terminal a whole line is edited at once; what passes one read's worth waits here for
-// the next reads.
-std::string pending;
+TypeAhead type_ahead;
 
-void take_pending(CommandLine& line) {
-  std::size_t n = std::min(pending.size(), console_read);
-  line = CommandLine::from(std::string_view(pending).substr(0, n));
-  pending.erase(0, n);
+// What is waiting at the terminal now is input for later lines, not a key press.
+void begin_run() { type_ahead.begin(terminal_waiting_bytes(), TypeAhead::Clock::now()); }
+
+bool terminal_key_waiting() {
+  if (interrupted) return true;
+  return type_ahead.key_pressed(terminal_waiting_bytes(), TypeAhead::Clock::now());
 }
 
-// Reads like one console read: up to the line end or `console_read` characters. Only a real
-// line end is removed; a longer line simply continues in the next read.
-bool read_console_piece(CommandLine& line) {
-  line = CommandLine{};
-  std::size_t n = 0;
+// Reads up to the line end; `length` counts every character, of which at most
+// `console_line_limit` are kept. False at the end of the input.
+bool read_piped_line(CommandLine& line, std::size_t& length) {
+  length = 0;
   int c = EOF;
-  while (n < console_read && (c = std::getchar()) != EOF) {
-    if (c == '\n') return true;
-    line.text[n++] = char(c);
+  while ((c = std::getchar()) != EOF && c != '\n') {
+    if (length < console_line_limit) line.text[length] = char(c);
+    ++length;
   }
-  return n > 0;
+  return !(length == 0 && c == EOF);
 }
 
+// At a terminal a line is read byte by byte so that nothing after it is taken from the terminal
+// into a buffer the line editor cannot see.
 bool read_plain_line(std::string& text) {
   text.clear();
+  const bool terminal = stdin_is_terminal();
   int c;
-  while ((c = std::getchar()) != EOF && c != '\n') text += char(c);
+  for (;;) {
+    if (terminal) {
+      unsigned char byte;
+      ssize_t n = ::read(STDIN_FILENO, &byte, 1);
+      if (n < 0 && errno == EINTR) continue;
+      c = n == 1 ? byte : EOF;
+    } else {
+      c = std::getchar();
+    }
+    if (c == EOF || c == '\n') break;
+    text += char(c);
+  }
+  if (terminal) begin_run();
   return !(text.empty() && c == EOF);
 }
 
@@ -108,7 +121,7 @@ void init_completion(const Context& ctx) {
   rl_attempted_completion_function = complete_word;
 }
 
-bool read_edited_line(std::string& text) {
+bool read_edited_line(Context& ctx, std::string& text) {
   interrupted = 0;
   char* typed = ::readline(prompt_text);
   if (!typed && interrupted) {
@@ -122,8 +135,8 @@ bool read_edited_line(std::string& text) {
     std::fputc('\n', stdout);
     return false;
   }
+  remember_line(ctx, typed);
   text = typed;
-  if (!text.empty()) ::add_history(typed);
   std::free(typed);
   return true;
 }
@@ -141,20 +154,31 @@ void init_terminal(Context& ctx) {
 }
 
 bool read_console_line(Context& ctx, CommandLine& line) {
-  if (!stdin_is_terminal()) {
+  line = CommandLine{};
+  std::size_t length = 0;
+  if (stdin_is_terminal()) {
+    static bool history_loaded = false;
+    if (!history_loaded) load_history(ctx);
+    history_loaded = true;
+    std::fflush(ctx.out);
+    std::string text;
+    if (!read_edited_line(ctx, text)) return false;
+    length = text.size();
+    if (length <= console_line_limit) line = CommandLine::from(text);
+    begin_run();
+  } else {
     std::fputs(prompt_text, ctx.out);
     std::fflush(ctx.out);
-    return read_console_piece(line);
+    if (!read_piped_line(line, length)) return false;
   }
-  if (pending.empty()) {
-    std::fflush(ctx.out);
-    if (!read_edited_line(pending)) return false;
-    if (pending.empty()) {
-      line = CommandLine{};
-      return true;
-    }
+  if (length > console_line_limit) {
+    // Refused whole: a piece of a line could run as a different command.
+    line = CommandLine{};
+    std::fprintf(ctx.out,
+                 "ERROR | Line of %zu characters is longer than the limit of %zu; nothing of it "
+                 "was run.\n",
+                 length, console_line_limit);
   }
-  take_pending(line);
   return true;
 }
 

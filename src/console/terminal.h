@@ -4,6 +4,8 @@
 
 #include "console/command_line.h"
 
+#include <cstddef>
+
 namespace tovik {
 struct Context;
 }
@@ -11,13 +13,15 @@ struct Context;
 namespace tovik::console {
 
 inline constexpr const char* prompt_text = "Tovik 1.0.0.6>";
+// The longest console line, without its line end; a longer one is refused whole.
+inline constexpr std::size_t console_line_limit = 10236;
 
 // Prepares the terminal services for the program's context: at a terminal, Ctrl-C becomes a
 // key press instead of ending the program, and the key-waiting test is installed.
 void init_terminal(Context& ctx);
 
-// Shows the prompt and reads one console line (at most 10236 characters and the line end; a
-// longer line arrives in pieces). False at the end of the input.
+// Shows the prompt and reads one console line. A line over `console_line_limit` characters is
+// refused with a message and comes back empty. False at the end of the input.
 bool read_console_line(Context& ctx, CommandLine& line);
 
 } // namespace tovik::console

@@ -7,7 +7,7 @@ namespace {
 constexpr const char* usage_text =
     "Usage: tovik                 start the calculator's console\n"
     "       tovik ARGUMENT...     run the arguments, then wait for Enter\n"
-    "       tovik --help | --version\n"
+    "       tovik -h | --help | -v | --version\n"
     "\n"
     "Arguments are file names handled one after the other; a switch changes how the\n"
     "arguments after it are handled (upper or lower case):\n"
@@ -18,17 +18,18 @@ constexpr const char* usage_text =
     "  /X   run the file as a code file\n"
     "\n"
     "At start Tovik runs the commands in Tovik.txt in the current folder; the command exit\n"
-    "saves them there. The manual is help.txt (installed in share/doc/tovik); see also\n"
-    "tovik(1).\n";
+    "saves them there. At a terminal, typed lines are kept in $XDG_STATE_HOME/tovik/history\n"
+    "(by default ~/.local/state/tovik/history). The manual is help.txt (installed in\n"
+    "share/doc/tovik); see also tovik(1).\n";
 
 } // namespace
 
 bool print_option(std::FILE* out, std::string_view arg) {
-  if (arg == "--help") {
+  if (arg == "--help" || arg == "-h") {
     std::fputs(usage_text, out);
     return true;
   }
-  if (arg == "--version") {
+  if (arg == "--version" || arg == "-v") {
     std::fprintf(out, "Tovik %s\n", version_text);
     return true;
   }

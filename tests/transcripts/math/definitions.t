@@ -1,5 +1,6 @@
 def, set and func: definitions with their messages and echoes, refusals that define nothing,
-del, list and clnmem.
+del, list and clnmem. A header in brackets keeps its text as typed (only a bare name with a number
+makes a plain-valued variable), in the listing and in a saved file.
 === file Tovik.txt
 wrformat "VALUE | %g#L"
 === run
@@ -222,3 +223,56 @@ Tovik 1.0.0.6>----------- global objects -----------
 
 OBJ: 0 SS: 12288.
 Tovik 1.0.0.6>
+=== run
+=== stdin
+def F() 5
+def (K) 1
+def V -7
+F()+K+V
+list
+save s.txt
+=== stdout noeol
+Opening Tovik.txt...
+NFRMT | New format: VALUE | %g#L.
+Reading file Tovik.txt is completed.
+
+Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
+
+OBJ: 0 SS: 0.
+Tovik 1.0.0.6>DEF   | New function F was defined.
+WHAT  | Global object F.
+EXPL  | F() 5
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>DEF   | New function K was defined.
+WHAT  | Global object K.
+EXPL  | (K) 1
+
+OBJ: 2 SS: 0.
+Tovik 1.0.0.6>DEF   | New function V was defined.
+WHAT  | Global object V.
+EXPL  | V -7
+
+OBJ: 3 SS: 0.
+Tovik 1.0.0.6>VALUE | -1
+
+OBJ: 4 SS: 12288.
+Tovik 1.0.0.6>----------- global objects -----------
+ANS -1
+F() 5
+(K) 1
+V -7
+--------------------------------------
+
+OBJ: 4 SS: 12288.
+Tovik 1.0.0.6>Saving data in s.txt...
+Writing file s.txt is completed.
+
+OBJ: 4 SS: 12288.
+Tovik 1.0.0.6>
+=== expect-file s.txt
+wrformat "VALUE | %g#L"
+def ANS -1
+def F() 5
+def (K) 1
+def V -7

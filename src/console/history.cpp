@@ -1,0 +1,155 @@
+#include "console/history.h"
+
+#include "console/context.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <editline/readline.h>
+
+namespace tovik::console {
+
+namespace {
+
+// The file that is used, and whether a failure has turned it off for this run.
+std::string file_name;
+bool disabled = false;
+// Lines in the file; when it holds twice the limit it is cut back to the newest lines.
+std::size_t lines_in_file = 0;
+
+std::string home_folder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return {};
+}
+
+// Says once why the history is not kept, and stops using the file for this run.
+void warn(Context& ctx, const char* what) {
+  if (disabled) return;
+  disabled = true;
+  std::fprintf(ctx.out, "WARN  | History file %s %s (%s); typed lines are kept for this run only.\n",
+               file_name.c_str(), what, std::strerror(errno));
+}
+
+// Makes the folders above the file, each missing one readable by its owner only.
+bool make_folders(const std::string& name) {
+  for (std::size_t slash = name.find('/', 1); slash != std::string::npos;
+       slash = name.find('/', slash + 1)) {
+    std::string folder = name.substr(0, slash);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  return true;
+}
+
+// The newest lines of the file (all of them counted in `total`); false when it cannot be read.
+// A missing file is an empty history. The file is opened without blocking and must be regular.
+bool read_lines(std::deque<std::string>& lines, std::size_t& total) {
+  lines.clear();
+  total = 0;
+  int fd = ::open(file_name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return false;
+  }
+  std::FILE* file = ::fdopen(fd, "r");
+  if (!file) {
+    ::close(fd);
+    return false;
+  }
+  std::string line;
+  for (int c; (c = std::getc(file)) != EOF;) {
+    if (c != '\n') {
+      line += char(c);
+      continue;
+    }
+    if (line.empty()) continue;
+    lines.push_back(std::move(line));
+    line.clear();
+    ++total;
+    if (lines.size() > history_limit) lines.pop_front();
+  }
+  bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+bool write_lines(const std::deque<std::string>& lines) {
+  std::string temp = file_name + ".new";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  std::string data;
+  for (const std::string& line : lines) data += line + '\n';
+  bool ok = ::write(fd, data.data(), data.size()) == ssize_t(data.size());
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(temp.c_str(), file_name.c_str()) == 0) return true;
+  ::unlink(temp.c_str());
+  return false;
+}
+
+// Cuts the file back to its newest lines.
+void trim_file(Context& ctx) {
+  std::deque<std::string> lines;
+  std::size_t total = 0;
+  if (!read_lines(lines, total)) return warn(ctx, "cannot be read");
+  if (total > lines.size() && !write_lines(lines)) return warn(ctx, "cannot be written");
+  lines_in_file = lines.size();
+}
+
+} // namespace
+
+std::string history_file_name() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  std::string base;
+  if (state && state[0] == '/') {
+    base = state;
+  } else {
+    std::string home = home_folder();
+    if (home.empty()) return {};
+    base = home + "/.local/state";
+  }
+  return base + "/tovik/history";
+}
+
+void load_history(Context& ctx) {
+  ::stifle_history(int(history_limit));
+  file_name = history_file_name();
+  if (file_name.empty()) {
+    disabled = true;
+    std::fputs("WARN  | No home folder for the history file; typed lines are kept for this run "
+               "only.\n",
+               ctx.out);
+    return;
+  }
+  std::deque<std::string> lines;
+  std::size_t total = 0;
+  if (!read_lines(lines, total)) return warn(ctx, "cannot be read");
+  for (const std::string& line : lines) ::add_history(line.c_str());
+  lines_in_file = total;
+  if (total > history_limit) trim_file(ctx);
+}
+
+void remember_line(Context& ctx, const std::string& line) {
+  if (line.empty()) return;
+  ::add_history(line.c_str());
+  if (disabled) return;
+  if (!make_folders(file_name)) return warn(ctx, "its folder cannot be made");
+  int fd = ::open(file_name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
+  if (fd < 0) return warn(ctx, "cannot be opened");
+  std::string data = line + '\n';
+  bool ok = ::write(fd, data.data(), data.size()) == ssize_t(data.size());
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) return warn(ctx, "cannot be written");
+  if (++lines_in_file > 2 * history_limit) trim_file(ctx);
+}
+
+} // namespace tovik::console
