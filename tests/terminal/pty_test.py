@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Drives the program at a pseudo-terminal: line editing, history, completion, Ctrl-C at the
-prompt and during a run, a key press that stops a run, and the end of input. Skipped (exit 77)
-when no pseudo-terminal can be made."""
+"""Drives the program at a pseudo-terminal: line editing, history (also kept from one run to the
+next), completion, Ctrl-C at the prompt and during a run, a key press that stops a run, pasted
+lines that are not taken for a key press, and the end of input. Skipped (exit 77) when no
+pseudo-terminal can be made."""
 import os
+import stat
+import subprocess
 import select
 import signal
 import sys
@@ -14,11 +17,11 @@ HELP_LINE = b"HELP  | Help for Tovik is in another file help.txt."
 
 
 class Session:
-    def __init__(self, program, cwd):
+    def __init__(self, program, cwd, env):
         pid, fd = os.forkpty()
         if pid == 0:
             os.chdir(cwd)
-            os.execv(program, [program])
+            os.execve(program, [program], env)
         self.pid, self.fd, self.output, self.pos = pid, fd, b"", 0
 
     def expect(self, marker, timeout=10):
@@ -99,6 +102,31 @@ def run(session):
     session.expect(b"Broken by user")
     session.expect(PROMPT)
     time.sleep(0.2)
+    session.send(b"showprog off\r")
+    session.expect(PROMPT)
+    # Pasted lines are input for the lines after them, not a key press: every value is defined.
+    start = session.pos
+    session.send(b"a=1\rb=2\rc=a+b\r")
+    session.expect(b"VALUE | 3\r\n")
+    assert b"Broken" not in session.output[start:], session.output[start:]
+    session.expect(PROMPT)
+    # A paste that arrives in two chunks while its first line still runs is one paste too.
+    start = session.pos
+    session.send(b"def L(N,$,I) DO(I=0,WHILE(I<N,I=I+1),I)\rL(30000000)\rd=")
+    time.sleep(0.4)
+    session.send(b"7\rd+1\r")
+    session.expect(b"VALUE | 8\r\n", timeout=60)
+    assert b"Broken" not in session.output[start:], session.output[start:]
+    session.expect(PROMPT)
+    # A key pressed during an endless loop stops it and starts the next line.
+    session.send(b"WHILE(1,1)\r")
+    time.sleep(1.5)
+    session.send(b"h")
+    session.expect(b"Broken by user")
+    session.expect(PROMPT)
+    session.send(b"elp\r")
+    session.expect(HELP_LINE)
+    session.expect(PROMPT)
     # Tab completes commands, keywords and the names of global objects.
     session.send(b"def twice(x) x*2\r")
     session.expect(b"DEF   | New function twice was defined.")
@@ -108,6 +136,9 @@ def run(session):
     session.expect(PROMPT)
     session.send(b"twi\t(ABS(-4))+ARGN\r")
     session.expect(b"\n8\r\n")
+    session.expect(PROMPT)
+    session.send(b"help\r")
+    session.expect(HELP_LINE)
     session.expect(PROMPT)
     # The end of input at an empty line ends the program.
     for _ in range(5):
@@ -122,10 +153,50 @@ def run(session):
     assert status == 0, status
 
 
+def end_session(session):
+    session.send(b"help\r")
+    session.expect(PROMPT)
+    session.send_control(b"\x04")
+    assert session.wait() == 0
+
+
+def check_history(program, folder, env):
+    """The typed lines outlive the run in a file only its owner may read, and come back in the
+    next run; a piped run keeps none, and a history that cannot be kept only warns, once."""
+    history = os.path.join(env["XDG_STATE_HOME"], "tovik", "history")
+    with open(history) as f:
+        lines = f.read().split("\n")
+    assert "c=a+b" in lines and lines[-2:] == ["help", ""], lines
+    assert stat.S_IMODE(os.stat(history).st_mode) == 0o600
+    assert stat.S_IMODE(os.stat(os.path.dirname(history)).st_mode) == 0o700
+    session = Session(program, folder, env)
+    try:
+        session.expect(PROMPT)
+        session.send(b"\x1b[A\r")  # the last line of the run before
+        session.expect(HELP_LINE)
+        end_session(session)
+    finally:
+        session.kill()
+    piped_env = dict(env, XDG_STATE_HOME=os.path.join(folder, "piped"))
+    subprocess.run([program], input=b"1+1\n", cwd=folder, env=piped_env, capture_output=True)
+    assert not os.path.exists(piped_env["XDG_STATE_HOME"])
+    broken_env = dict(env, XDG_STATE_HOME=history)  # a file where a folder should be
+    session = Session(program, folder, broken_env)
+    try:
+        session.expect(PROMPT)
+        session.send(b"1+1\r")
+        end_session(session)
+        assert session.output.count(b"WARN  | History file") == 1, session.output
+    finally:
+        session.kill()
+
+
 def main():
     program = os.path.abspath(sys.argv[1])
+    folder = tempfile.mkdtemp(prefix="tovik-pty-")
+    env = dict(os.environ, XDG_STATE_HOME=os.path.join(folder, "state"))
     try:
-        session = Session(program, tempfile.mkdtemp(prefix="tovik-pty-"))
+        session = Session(program, folder, env)
     except OSError as e:
         print(f"skipped: no pseudo-terminal ({e})")
         return 77
@@ -133,6 +204,7 @@ def main():
         run(session)
     finally:
         session.kill()
+    check_history(program, folder, env)
     print("ok")
     return 0
 
