@@ -6,7 +6,9 @@ PREFIX ?= /usr/local
 build:
 	@scripts/bootstrap
 
-run: build
+# Only the calculator: the tests, benchmarks and fuzz targets wait for their own targets.
+run:
+	@scripts/bootstrap --only tovik
 	@./build/tovik
 
 test: build
