@@ -34,7 +34,8 @@ std::string home_folder() {
 void warn(Context& ctx, const char* what) {
   if (disabled) return;
   disabled = true;
-  std::fprintf(ctx.out, "WARN  | History file %s %s (%s); typed lines are kept for this run only.\n",
+  std::fprintf(ctx.out,
+               "WARN  | History file %s %s (%s); typed lines are kept for this run only.\n",
                file_name.c_str(), what, std::strerror(errno));
 }
 

@@ -6,10 +6,10 @@
 #include "console/history.h"
 #include "console/type_ahead.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <string>

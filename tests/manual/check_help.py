@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Runs every example of the user's manual (help.txt) and checks its output.
+"""Runs every example of the user's manual (help.txt), the README and the man page and checks
+their output.
 
 Usage: check_help.py TOVIK HELP_TXT [TEXT]
   TOVIK     the built program
-  HELP_TXT  the manual
+  HELP_TXT  the manual, or README.md, or the man page (a name ending in ".1")
   TEXT      optional: only run the examples whose first line contains TEXT
 
 The manual's own "About the examples" section states the convention to the reader; in short:
@@ -41,6 +42,13 @@ The manual's own "About the examples" section states the convention to the reade
       whole line.
 
 The manual itself must keep to 100 columns, plain ASCII, no tabs and no blanks at line ends.
+
+The README and the man page show a session as it looks at the terminal: an example is a block
+(indented by four blanks in the README, between ".nf" and ".fi" in the man page) whose first
+line starts with the prompt "Tovik 1.0.0.6>"; each line that starts with the prompt is a typed
+line, the others are what Tovik prints. Such an example starts Tovik with no start-up file (the
+default settings) and without showing its start-up messages. In the man page, the escapes "\-"
+and "\e" stand for "-" and a backslash.
 """
 import difflib
 import os
@@ -88,6 +96,44 @@ def find_examples(manual, text):
             examples.append(Example(manual, numbers, block, title))
             continue
         i += 1
+    return examples
+
+
+SESSION_PROMPT = "Tovik 1.0.0.6>"
+
+
+def session_lines(block):
+    """A session as the terminal shows it, in the manual's convention of typed lines."""
+    return ["> " + line[len(SESSION_PROMPT):] if line.startswith(SESSION_PROMPT) else line
+            for line in block]
+
+
+def find_session_examples(manual, text):
+    """The README's indented sessions, or the man page's sessions between .nf and .fi."""
+    lines = text.split("\n")
+    man = manual.endswith(".1")
+    examples, i = [], 0
+    while i < len(lines):
+        start = i + 1 if man and lines[i] == ".nf" else i
+        if not man and not lines[i].startswith(INDENT + SESSION_PROMPT):
+            i += 1
+            continue
+        numbers, block = [], []
+        if man:
+            if lines[i] != ".nf" or not lines[start].startswith(SESSION_PROMPT):
+                i += 1
+                continue
+            i = start
+            while i < len(lines) and lines[i] != ".fi":
+                numbers.append(i + 1)
+                block.append(lines[i].replace("\\-", "-").replace("\\e", "\\"))
+                i += 1
+        else:
+            while i < len(lines) and lines[i].startswith(INDENT):
+                numbers.append(i + 1)
+                block.append(lines[i][len(INDENT):])
+                i += 1
+        examples.append(Example(manual, numbers, session_lines(block), "(session)"))
     return examples
 
 
@@ -172,7 +218,9 @@ class ExampleRunner:
         return os.path.join(self.folder, name)
 
     def run(self, run):
-        if not run.explicit and not os.path.exists(self.path("Tovik.txt")):
+        if self.example.title == "(session)":
+            pass  # a session at the terminal starts with the default settings
+        elif not run.explicit and not os.path.exists(self.path("Tovik.txt")):
             with open(self.path("Tovik.txt"), "w") as f:
                 f.write(SHORT_FORMAT_STARTUP)
         stdin = "".join(line + "\n" for line in run.stdin_lines).encode("latin-1")
@@ -273,10 +321,11 @@ def main():
     with open(manual, encoding="latin-1") as f:
         text = f.read()
     name = os.path.basename(manual)
-    faults = lint(name, text)
+    session = name.endswith(".1") or name.endswith(".md")
+    faults = [] if session else lint(name, text)
     for fault in faults:
         print("FAIL " + fault)
-    examples = find_examples(name, text)
+    examples = find_session_examples(name, text) if session else find_examples(name, text)
     failed, checked = len(faults), 0
     for example in examples:
         if only is not None and only not in example.lines[0]:
@@ -293,7 +342,7 @@ def main():
                 print("  " + failure.replace("\n", "\n  "))
     print(f"{checked} examples checked, {failed} failure(s)")
     if not examples:
-        print("FAIL help.txt holds no examples")
+        print(f"FAIL {name} holds no examples")
         return 1
     return 1 if failed else 0
 
