@@ -69,13 +69,6 @@ bool read_console_piece(CommandLine& line) {
   return n > 0;
 }
 
-bool read_plain_line(std::string& text) {
-  text.clear();
-  int c;
-  while ((c = std::getchar()) != EOF && c != '\n') text += char(c);
-  return !(text.empty() && c == EOF);
-}
-
 // Tab completion works on the one program context; editline's callbacks carry no argument.
 const Context* completion_context = nullptr;
 std::vector<std::string> completion_matches;
@@ -165,9 +158,17 @@ bool poll_break_key(Context& ctx) {
   return ctx.key_waiting && ctx.key_waiting();
 }
 
-bool read_input_line(Context& ctx, std::string& line) {
+bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
   std::fflush(ctx.out);
-  return read_plain_line(line);
+  line.clear();
+  int c = EOF;
+  while (line.size() < bound && (c = std::getchar()) != EOF && c != '\n') line += char(c);
+  if (line.size() == bound) {
+    // A line that just fits is still one line: its line end goes with it.
+    c = std::getchar();
+    if (c != '\n' && c != EOF) std::ungetc(c, stdin);
+  }
+  return !(line.empty() && c == EOF);
 }
 
 void end_process(Context& ctx, int status) {
