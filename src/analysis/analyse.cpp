@@ -83,10 +83,12 @@ void analyse_function(Context& ctx, const char* range, const char* function, Ana
   if (!read_range(ctx, range, default_steps(mode), r)) return;
   if (!rename_variable(ctx, tree, r.variable, function)) return;
   if (!build_tree(ctx, tree)) return;
+  if (!can_tabulate(ctx, tree, r.variable, function)) return;
   announce(ctx, tree, r);
   runner::CodeBlock block;
   if (!make_block(ctx, tree, r, mode, block)) return;
   if (!run_table(ctx, block)) return;
+  if (!table_is_whole(ctx, r.from, r.to, r.step, mode == AnalysisMode::null)) return;
   use_table(ctx, block, mode);
 }
 

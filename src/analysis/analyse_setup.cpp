@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace tovik::analysis {
 
@@ -99,6 +100,71 @@ bool rename_variable(Context& ctx, ExprNode& head, const std::string& variable,
     if (!zero) return fail_with("ERROR | Function %s: not enough memory for making argument.\n");
     lang::set_number(*zero, 0);
     t->children = std::move(zero);
+  }
+  return true;
+}
+
+namespace {
+
+// `$` with the index 0, or with an index only known when the code runs.
+bool names_local_zero(const ExprNode& target) {
+  if (target.kind != NodeKind::Name || !lang::name_is(target, "$") || !target.children)
+    return false;
+  const ExprNode& index = *target.children;
+  if (index.kind != NodeKind::Number) return true;
+  const double i = lang::number_value(index); // truncated toward zero when the code is made
+  return i >= 0 && i < 1;
+}
+
+// Forms that use each child as one value. Elsewhere (calls, SUM, AVR, MAIN) ARGS is a group
+// of arguments; under these, or alone, it pushes the current frame's arguments, which in the
+// tabulation frame are none.
+bool takes_single_values(const ExprNode& n) {
+  for (const char* form : {"DO", ";", "PRINT", "IF", "=", "WHILE", "UNTIL", "RETURN"})
+    if (lang::name_is(n, form)) return true;
+  return false;
+}
+
+// The text of a node that leaves no value on the stack, or null.
+const char* leaves_no_value(const ExprNode& n, bool single_value_wanted) {
+  if (n.kind != NodeKind::Name || n.children) return nullptr;
+  if (lang::name_is(n, "PRINT")) return "PRINT()";
+  if (lang::name_is(n, "DO") || lang::name_is(n, ";")) return "DO()";
+  if (lang::name_is(n, "ARGS") && single_value_wanted) return "ARGS";
+  return nullptr;
+}
+
+} // namespace
+
+bool can_tabulate(Context& ctx, const ExprNode& tree, const std::string& variable,
+                  const char* function) {
+  struct Pending {
+    const ExprNode* node;
+    bool single_value_wanted;
+  };
+  std::vector<Pending> pending{{&tree, true}};
+  while (!pending.empty()) {
+    const auto [n, single] = pending.back();
+    pending.pop_back();
+    if (const char* none = leaves_no_value(*n, single)) {
+      std::fprintf(ctx.out,
+                   "ERROR | Function %s: %s leaves no value, and every point needs exactly "
+                   "one.\n",
+                   function, none);
+      return false;
+    }
+    if (n->kind != NodeKind::Name) continue;
+    if (lang::name_is(*n, "=") && n->children && names_local_zero(*n->children)) {
+      std::fprintf(ctx.out,
+                   "ERROR | Function %s: it assigns its variable %s, which steps through the "
+                   "range; the table would never end.\n",
+                   function, variable.c_str());
+      return false;
+    }
+    const ExprNode* c = n->children.get();
+    // The body of an inline call runs in a frame of its own, with locals of its own.
+    if (c && lang::name_is(*n, "MAIN")) c = c->next.get();
+    for (; c != nullptr; c = c->next.get()) pending.push_back({c, takes_single_values(*n)});
   }
   return true;
 }

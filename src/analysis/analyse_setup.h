@@ -33,4 +33,11 @@ bool step_moves_x(double from, double to, double step);
 bool rename_variable(Context& ctx, lang::ExprNode& head, const std::string& variable,
                      const char* function);
 
+// False after its message (naming `function`, and `variable`) when the tree cannot make a
+// table: a part of it leaves no value (PRINT(), DO(), ARGS alone), so the points would slide
+// against each other, or it assigns the variable that the tabulation loop steps, so the table
+// would never end. The body of an inline call (MAIN) sets that call's own locals.
+bool can_tabulate(Context& ctx, const lang::ExprNode& tree, const std::string& variable,
+                  const char* function);
+
 } // namespace tovik::analysis

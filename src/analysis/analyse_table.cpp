@@ -35,6 +35,23 @@ std::span<const double> items(const runner::Stack<double>& list) {
 
 } // namespace
 
+bool table_is_whole(Context& ctx, double from, double to, double step, bool extra_point) {
+  // The x values the loop visits, in its own arithmetic; each must sit at its point's place.
+  const std::uint32_t values = ctx.machine.values.count;
+  std::uint32_t k = 0;
+  bool whole = true;
+  double x = from;
+  for (bool last = false; whole && !last; x = x + step, ++k) {
+    last = !(x <= to);
+    if (last && !extra_point) break;
+    whole = 2 * std::uint64_t(k) + 1 < values && point_x(ctx, k) == x;
+  }
+  if (whole && values == 2 * std::uint64_t(k)) return true;
+  console::print_error(ctx, "The function does not leave exactly one value for each point.");
+  empty_table(ctx);
+  return false;
+}
+
 void print_table(Context& ctx) {
   const char* format = ctx.settings.count_format.c_str();
   const std::uint32_t points = point_count(ctx);

@@ -68,9 +68,11 @@ bool ZeroSearch::refine(double from, double to, double h) {
   runner::write_f64(block_.data() + step_at, h);
   ++cycles_;
   const std::int32_t result = runner::run_code(ctx_, block_);
-  if (result == 0) return true;
-  runner::print_run_error(ctx_, result);
-  return false;
+  if (result != 0) {
+    runner::print_run_error(ctx_, result);
+    return false;
+  }
+  return table_is_whole(ctx_, from, to, h, true);
 }
 
 void ZeroSearch::run() {

@@ -28,9 +28,10 @@ void run_command_text(Context& ctx, std::string_view text);
 // interrupt at the terminal) is waiting. The key is never consumed.
 bool poll_break_key(Context& ctx);
 
-// Reads one line of standard input for the running code (without its line end); false at the
-// end of the input.
-bool read_input_line(Context& ctx, std::string& line);
+// Reads one line of standard input for the running code (without its line end), at most `bound`
+// characters of it: the rest of a longer line waits for the next read. False at the end of the
+// input.
+bool read_input_line(Context& ctx, std::string& line, std::size_t bound);
 
 // Flushes the output and ends the process with the status.
 [[noreturn]] void end_process(Context& ctx, int status);

@@ -6,6 +6,7 @@
 #include "numout/format.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace tovik::console {
@@ -177,7 +178,8 @@ Handler find_command(const CommandLine& line) {
 
 } // namespace
 
-void dispatch_line(Context& ctx, CommandLine& line) {
+// Whatever runs out of memory ends only its own line; the console goes on with the next one.
+void dispatch_line(Context& ctx, CommandLine& line) try {
   if (is_single_word(line, "exit")) {
     save_file(ctx, "Tovik.txt");
     end_process(ctx, 0);
@@ -186,6 +188,8 @@ void dispatch_line(Context& ctx, CommandLine& line) {
   if (line.word_count == 0) return;
   if (Handler handler = find_command(line)) return handler(ctx, line);
   print_value(ctx, math_command(ctx, line));
+} catch (const std::bad_alloc&) {
+  print_error(ctx, "Not enough memory to finish this line.");
 }
 
 void print_value(Context& ctx, double value) {

@@ -67,26 +67,22 @@ bool read_piped_line(CommandLine& line, std::size_t& length) {
   return !(length == 0 && c == EOF);
 }
 
-// At a terminal a line is read byte by byte so that nothing after it is taken from the terminal
-// into a buffer the line editor cannot see.
-bool read_plain_line(std::string& text) {
-  text.clear();
-  const bool terminal = stdin_is_terminal();
-  int c;
+// At a terminal input is read byte by byte so that nothing after the line is taken from the
+// terminal into a buffer the line editor cannot see. A byte looked at past a line that just fits
+// its bound waits here for the next read.
+int pushed_back = EOF;
+
+int next_input_byte(bool terminal) {
+  int c = pushed_back;
+  pushed_back = EOF;
+  if (c != EOF) return c;
+  if (!terminal) return std::getchar();
   for (;;) {
-    if (terminal) {
-      unsigned char byte;
-      ssize_t n = ::read(STDIN_FILENO, &byte, 1);
-      if (n < 0 && errno == EINTR) continue;
-      c = n == 1 ? byte : EOF;
-    } else {
-      c = std::getchar();
-    }
-    if (c == EOF || c == '\n') break;
-    text += char(c);
+    unsigned char byte;
+    ssize_t n = ::read(STDIN_FILENO, &byte, 1);
+    if (n < 0 && errno == EINTR) continue;
+    return n == 1 ? byte : EOF;
   }
-  if (terminal) begin_run();
-  return !(text.empty() && c == EOF);
 }
 
 // Tab completion works on the one program context; editline's callbacks carry no argument.
@@ -189,9 +185,23 @@ bool poll_break_key(Context& ctx) {
   return ctx.key_waiting && ctx.key_waiting();
 }
 
-bool read_input_line(Context& ctx, std::string& line) {
+bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
   std::fflush(ctx.out);
-  return read_plain_line(line);
+  line.clear();
+  const bool terminal = stdin_is_terminal();
+  int c = EOF;
+  while (line.size() < bound && (c = next_input_byte(terminal)) != EOF && c != '\n')
+    line += char(c);
+  if (line.size() == bound) {
+    // A line that just fits is still one line: its line end goes with it.
+    c = next_input_byte(terminal);
+    if (c != '\n' && c != EOF) {
+      if (terminal) pushed_back = c;
+      else std::ungetc(c, stdin);
+    }
+  }
+  if (terminal) begin_run();
+  return !(line.empty() && c == EOF);
 }
 
 void end_process(Context& ctx, int status) {

@@ -15,6 +15,13 @@
 
 namespace tovik::runner {
 
+namespace {
+
+// Characters one READ takes from a line.
+constexpr std::size_t read_bound = 254;
+
+} // namespace
+
 std::int32_t Dispatch::standard(std::uint8_t code, std::uint32_t n, std::int32_t base_code) {
   double result;
   if (std::uint8_t c = standard_object(m_, code, n, result)) return base_code + c;
@@ -104,15 +111,14 @@ void Dispatch::print_char() {
   std::fputc(static_cast<unsigned char>(value & 0xFF), ctx_.out);
 }
 
-// One line of at most 253 characters is read as a number; the rest of a longer line is
-// dropped. At the end of the input the value is missing.
+// One line, or its first 254 characters, is read as a number; the rest of a longer line waits
+// for the next read. At the end of the input the value is missing.
 void Dispatch::read_line_number() {
   std::string line;
-  if (!console::read_input_line(ctx_, line)) {
+  if (!console::read_input_line(ctx_, line, read_bound)) {
     m_.values.push(lang::error_value(), step_);
     return;
   }
-  if (line.size() > 253) line.resize(253);
   m_.values.push(lang::read_number(line.data(), line.size()), step_);
 }
 

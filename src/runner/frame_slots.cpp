@@ -69,15 +69,13 @@ void Dispatch::push_argument_range() {
 }
 
 // Reserved slots hold the error value, so a local read before it is set is a missing value.
-// A reservation Stack 1 cannot take counts as a failed growth and leaves the frame without
-// locals.
+// A reservation Stack 1 cannot take stops the run (code twice_code + 1): going on without the
+// frame's locals would only run on with a full Stack 1, where every push is lost and loops in
+// the code may never see their values change, as runaway recursion with large frames did.
 std::int32_t Dispatch::init_locals(std::uint32_t n, std::int32_t twice_code) {
   if (m_.locals != 0) return twice_code;
   m_.locals_base = m_.home + m_.argn;
-  if (!m_.values.reserve(n, step_, lang::error_value())) {
-    ++m_.values.errors;
-    return keep_going;
-  }
+  if (!m_.values.reserve(n, step_, lang::error_value())) return twice_code + 1;
   m_.locals = n;
   return keep_going;
 }

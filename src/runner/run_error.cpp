@@ -66,6 +66,8 @@ constexpr RunMessage messages[] = {
     {0x1101, "Call operator - unknown operator (Do you confuse unary & binary operator?)"},
     {0x1102, "Call operator - Stack 1 push error"},
     {0x1112, "Call object - invalid argn"},
+    {0x1441, "Init locals - no room on Stack 1 for the local variables"},
+    {0x1451, "Init locals (POP) - no room on Stack 1 for the local variables"},
     {run_frame_push_failed, "Call object - stack 3 error"},
     {0x1114, "Call object - invalid argn - stack 1 is empty"},
     {0x1131, "Call standard object - invalid argn"},

@@ -17,6 +17,13 @@ count x x(a)
 count 1=x x(0,1,1)
 count NOSUCH(x) x(0,1,1)
 1+1
+count PRINT() x(-1,30,3)
+null PRINT()-PRINT() x
+graph DO(1,ARGS)<2 x
+count (x=1) x
+null (x=SIN(1/0))*x x
+graph ($(x-x)=3)+x
+count ARGS(0,1) x(0,1,1)
 === stdout noeol
 Opening Tovik.txt...
 Can not open file Tovik.txt.
@@ -90,4 +97,29 @@ ul  02 00 00 00
 szt 02 00 00 00 
 
 OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function PRINT(): PRINT() leaves no value, and every point needs exactly one.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function PRINT()-PRINT(): PRINT() leaves no value, and every point needs exactly one.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function DO(1,ARGS)<2: ARGS leaves no value, and every point needs exactly one.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function (x=1): it assigns its variable x, which steps through the range; the table would never end.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function (x=SIN(1/0))*x: it assigns its variable x, which steps through the range; the table would never end.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>ERROR | Function ($(x-x)=3)+x: it assigns its variable x, which steps through the range; the table would never end.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>COUNT | Function ARGS{0,1}
+VAR   | Local $0 from 0 to 1 by 1 (1 steps)
+Counting results...
+ERROR | The function does not leave exactly one value for each point.
+ERROR | Some of stacks are not empty.
+
+OBJ: 1 SS: 12288.
 Tovik 1.0.0.6>

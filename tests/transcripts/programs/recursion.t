@@ -17,6 +17,10 @@ GCD(1071,462)
 def EVEN(N) IF(N==0,1,ODD(N-1))
 def ODD(N) IF(N==0,0,EVEN(N-1))
 EVEN(10)+ODD(7)*10
+def DEEP($65535) DO(C=C+1,DEEP())
+C=0
+DEEP()
+C
 === stdout noeol
 Opening Tovik.txt...
 NFRMT | New format: VALUE | %g#L.
@@ -78,4 +82,20 @@ OBJ: 8 SS: 12288.
 Tovik 1.0.0.6>VALUE | 11
 
 OBJ: 8 SS: 12288.
+Tovik 1.0.0.6>DEF   | New function DEEP was defined.
+WHAT  | Global object DEEP.
+EXPL  | DEEP($65535) DO(C=C+1,DEEP())
+
+OBJ: 9 SS: 12288.
+Tovik 1.0.0.6>VALUE | 0
+
+OBJ: 10 SS: 12288.
+Tovik 1.0.0.6>ZORVA | Error 0x1441. Init locals - no room on Stack 1 for the local variables.
+VALUE | NAN
+ERROR | Some of stacks are not empty.
+
+OBJ: 10 SS: 134225920.
+Tovik 1.0.0.6>VALUE | 256
+
+OBJ: 10 SS: 134225920.
 Tovik 1.0.0.6>
