@@ -1,6 +1,9 @@
 #include "analysis/plot_draw.h"
 
+#include "console/atomic_file.h"
+
 #include <cmath>
+#include <string>
 
 namespace tovik::analysis {
 
@@ -110,9 +113,18 @@ SurfacePtr render_picture(const PlotPicture& picture) {
   return image;
 }
 
+// The PNG is made in memory and written like every saved file, and a link found at its fixed
+// name is replaced, never followed: a failed write keeps the old picture.
 bool save_picture_png(const PlotPicture& picture, const char* path) {
   SurfacePtr image = render_picture(picture);
-  return image && cairo_surface_write_to_png(image.get(), path) == CAIRO_STATUS_SUCCESS;
+  if (!image) return false;
+  std::string png;
+  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  return cairo_surface_write_to_png_stream(image.get(), append, &png) == CAIRO_STATUS_SUCCESS &&
+         console::write_file_atomically(path, png, false) == console::WriteResult::ok;
 }
 
 } // namespace tovik::analysis

@@ -33,7 +33,12 @@ bool poll_break_key(Context& ctx);
 // input.
 bool read_input_line(Context& ctx, std::string& line, std::size_t bound);
 
-// Flushes the output and ends the process with the status.
+// Flushes the output and ends the process with the status, which is not 0 when the output could
+// not be written.
 [[noreturn]] void end_process(Context& ctx, int status);
+
+// Flushes the output; the status, or 1 (with a line on standard error) when the output could not
+// be written.
+int output_status(Context& ctx, int status);
 
 } // namespace tovik::console

@@ -33,6 +33,9 @@ struct Context {
   // tests and wherever the window code is not linked.
   bool (*plot_window)(const analysis::PlotPicture&) = nullptr;
 
+  // Set while the last `exit` could not save: the end of the input then ends with a failure.
+  bool exit_unsaved = false;
+
   // Depth of files opened from files; bounded so a file that opens itself cannot recurse forever.
   int open_depth = 0;
 

@@ -50,8 +50,24 @@ void cmd_help(Context& ctx, CommandLine&) {
 // Copies a format argument, keeping it within the settings' text limit.
 std::string bounded(const char* text) { return std::string(text, strnlen(text, text_limit - 1)); }
 
+// A setting is saved as its command with the text in double quotes, on one line: a text that
+// such a line could not carry back is refused, and the setting keeps its old text.
+bool savable_setting(Context& ctx, const char* command, const char* text) {
+  const std::size_t most = line_capacity - 1 - std::strlen(command) - 3;
+  if (std::strchr(text, '\n'))
+    std::fprintf(ctx.out, "ERROR | %s: a text with a line end can not be saved; nothing changed.\n",
+                 command);
+  else if (std::strlen(text) > most)
+    std::fprintf(ctx.out, "ERROR | %s: a text can have at most %zu characters; nothing changed.\n",
+                 command, most);
+  else
+    return true;
+  return false;
+}
+
 // The two format settings share one shape: a message for a new format and one showing it.
 struct FormatSetting {
+  const char* command;
   std::string Settings::*format;
   const char* new_text;
   const char* show_text;
@@ -60,18 +76,20 @@ struct FormatSetting {
 void run_format(Context& ctx, CommandLine& line, const FormatSetting& setting) {
   std::string& f = ctx.settings.*setting.format;
   const char* arg = word_at(line, 1);
+  if (arg && !savable_setting(ctx, setting.command, arg)) return;
   if (arg) f = bounded(arg);
   std::fprintf(ctx.out, arg ? setting.new_text : setting.show_text, f.c_str());
 }
 
 void cmd_wrformat(Context& ctx, CommandLine& line) {
-  run_format(ctx, line,
-             {&Settings::value_format, "NFRMT | New format: %s.\n", "FRMAT | Format: %s.\n"});
+  run_format(
+      ctx, line,
+      {"wrformat", &Settings::value_format, "NFRMT | New format: %s.\n", "FRMAT | Format: %s.\n"});
 }
 
 void cmd_countformat(Context& ctx, CommandLine& line) {
   run_format(ctx, line,
-             {&Settings::count_format, "NCFMT | New format for count & null: %s.\n",
+             {"countformat", &Settings::count_format, "NCFMT | New format for count & null: %s.\n",
               "CFRMT | Format for count & null: %s.\n"});
 }
 
@@ -81,6 +99,7 @@ void cmd_autoload(Context& ctx, CommandLine& line) {
   if (arg && std::strcmp(arg, "/null") == 0) {
     file.clear();
   } else if (arg) {
+    if (!savable_setting(ctx, "autoload", arg)) return;
     file = bounded(arg);
     std::fprintf(ctx.out, "ALOAD | New AutoLoad file: %s.\n", file.c_str());
     return;
@@ -181,8 +200,11 @@ Handler find_command(const CommandLine& line) {
 // Whatever runs out of memory ends only its own line; the console goes on with the next one.
 void dispatch_line(Context& ctx, CommandLine& line) try {
   if (is_single_word(line, "exit")) {
-    save_file(ctx, "Tovik.txt");
-    end_process(ctx, 0);
+    // Leaving with the session unsaved would lose it: the program goes on instead.
+    if (save_files(ctx, "Tovik.txt")) end_process(ctx, 0);
+    ctx.exit_unsaved = true;
+    return print_error(ctx, "Tovik.txt was not saved, so the program goes on: exit again when it "
+                            "can be saved, or break to leave without saving.");
   }
   if (is_single_word(line, "break")) end_process(ctx, 0);
   if (line.word_count == 0) return;

@@ -24,6 +24,8 @@ std::string filter_math_text(std::string_view text);
 
 void open_file(Context& ctx, const char* name);
 void save_file(Context& ctx, const char* name);
+// save_file, true when every file was written.
+bool save_files(Context& ctx, const char* name);
 void run_math_file(Context& ctx, const char* name);
 void run_code_file(Context& ctx, const char* name);
 void list_code_file(Context& ctx, const char* name);

@@ -1,11 +1,14 @@
 #include "console/save.h"
 
 #include "console/atomic_file.h"
+#include "console/command_line.h"
 #include "console/context.h"
 #include "console/file_io.h"
 #include "console/files.h"
 #include "console/whole_file.h"
 #include "numout/exact_text.h"
+
+#include <optional>
 
 namespace tovik::console {
 
@@ -35,19 +38,38 @@ std::string settings_text(const Context& ctx) {
   return out;
 }
 
+namespace {
+
+// The line that defines one object again: its text, or for a plain-valued variable its exact
+// value (the shown digits are cut short).
+std::string def_line(const Context& ctx, const std::string& name, const std::string& text,
+                     const runner::CodeBlock& code) {
+  const objects::GlobalObject* object = ctx.objects.find(name);
+  if (object && !object->text && objects::is_plain_block(code))
+    return "def " + name + " " + numout::exact_number_text(objects::plain_block_value(code)) + "\n";
+  return "def " + text + "\n";
+}
+
+// A saved line is read back whole only when it fits a command line.
+constexpr std::size_t longest_line = line_capacity - 1;
+
+} // namespace
+
 std::string objects_text(const Context& ctx) {
   std::string out;
   ctx.objects.for_each_object(nullptr, [&](const std::string& name, const std::string& text,
-                                           const runner::CodeBlock& code, std::FILE*) {
-    // A plain-valued variable is written with the exact value: the shown digits are cut short.
-    const objects::GlobalObject* object = ctx.objects.find(name);
-    if (object && !object->text && objects::is_plain_block(code))
-      out +=
-          "def " + name + " " + numout::exact_number_text(objects::plain_block_value(code)) + "\n";
-    else
-      out += "def " + text + "\n";
-  });
+                                           const runner::CodeBlock& code,
+                                           std::FILE*) { out += def_line(ctx, name, text, code); });
   return out;
+}
+
+std::optional<std::string> object_too_long(const Context& ctx) {
+  std::optional<std::string> found;
+  ctx.objects.for_each_object(nullptr, [&](const std::string& name, const std::string& text,
+                                           const runner::CodeBlock& code, std::FILE*) {
+    if (!found && def_line(ctx, name, text, code).size() - 1 > longest_line) found = name;
+  });
+  return found;
 }
 
 std::string code_file_bytes(const Context& ctx) {
@@ -83,20 +105,48 @@ bool write_with_messages(Context& ctx, const std::string& name, std::string_view
   return false;
 }
 
+// The checks before anything is written: a save that could not be read back whole writes
+// nothing and keeps the old files.
+bool can_save(Context& ctx, const char* name, const std::string& code_name) {
+  std::FILE* out = ctx.out;
+  if (!ctx.settings.save_code) {
+    std::optional<std::string> object = object_too_long(ctx);
+    if (object)
+      std::fprintf(out,
+                   "ERROR | Object %s does not fit in a line of %zu characters: %s is not saved "
+                   "(savecode on saves it).\n",
+                   object->c_str(), longest_line, name);
+    return !object;
+  }
+  if (code_name.find_first_of("\"\n") != std::string::npos ||
+      code_name.size() + 10 > longest_line) {
+    std::fprintf(out, "ERROR | The code file name %s can not be written in %s: it is not saved.\n",
+                 code_name.c_str(), name);
+    return false;
+  }
+  if (same_file(name, code_name)) {
+    std::fprintf(out,
+                 "ERROR | The code file %s would be the text file %s itself: it is not saved.\n",
+                 code_name.c_str(), name);
+    return false;
+  }
+  return true;
+}
+
 } // namespace
 
-void save_file(Context& ctx, const char* name) {
+bool save_files(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Saving data in %s...\n", name);
+  const std::string code_name = code_file_name(name);
+  if (!can_save(ctx, name, code_name)) return false;
   std::string text = settings_text(ctx);
-  if (!ctx.settings.save_code) {
-    write_with_messages(ctx, name, text + objects_text(ctx));
-    return;
-  }
-  std::string code_name = code_file_name(name);
+  if (!ctx.settings.save_code) return write_with_messages(ctx, name, text + objects_text(ctx));
   text += "savecode on\nruncode \"" + code_name + "\"";
-  if (!write_with_messages(ctx, name, text)) return;
+  if (!write_with_messages(ctx, name, text)) return false;
   std::fprintf(ctx.out, "Saving code in %s...\n", code_name.c_str());
-  write_with_messages(ctx, code_name, code_file_bytes(ctx));
+  return write_with_messages(ctx, code_name, code_file_bytes(ctx));
 }
+
+void save_file(Context& ctx, const char* name) { save_files(ctx, name); }
 
 } // namespace tovik::console

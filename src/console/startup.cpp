@@ -42,7 +42,7 @@ void console_loop(Context& ctx) {
   for (;;) {
     print_status(ctx);
     CommandLine line;
-    if (!read_console_line(ctx, line)) end_process(ctx, 0);
+    if (!read_console_line(ctx, line)) end_process(ctx, ctx.exit_unsaved ? 1 : 0);
     split_line(line);
     dispatch_line(ctx, line);
   }
@@ -83,7 +83,7 @@ int command_line_driver(Context& ctx, int argc, const char* const* argv) {
   std::fputs("\nPress Enter to exit.", ctx.out);
   std::fflush(ctx.out);
   std::getchar();
-  return 0;
+  return output_status(ctx, ctx.exit_unsaved ? 1 : 0);
 }
 
 } // namespace tovik::console

@@ -204,8 +204,14 @@ bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
   return !(line.empty() && c == EOF);
 }
 
+int output_status(Context& ctx, int status) {
+  if (std::fflush(ctx.out) == 0 && !std::ferror(ctx.out)) return status;
+  std::fputs("ERROR | The output could not be written.\n", stderr);
+  return status != 0 ? status : 1;
+}
+
 void end_process(Context& ctx, int status) {
-  std::fflush(ctx.out);
+  status = output_status(ctx, status);
   if (ctx.end_process) ctx.end_process(status);
   std::exit(status);
 }

@@ -3,6 +3,7 @@
 #include "lang/names.h"
 #include "lang/number.h"
 #include "numout/write_number.h"
+#include "objects/saveable.h"
 
 #include <new>
 
@@ -34,22 +35,19 @@ std::uint8_t ObjectTable::define_object(std::string_view name,
                                         std::string_view text) {
   if (name.empty() || !code || code->empty() || text.empty()) return table_failed;
   try {
+    auto it = objects_.find(name);
+    if (it == objects_.end() && is_system_name(name)) return table_system_name;
+    if (!is_definition_text(name, text) || (it == objects_.end() && !is_typed_name(name)))
+      return table_failed;
     // A text that says no more than the plain value it stands beside is not kept, so the object
     // is the plain-valued variable it shows as (code files carry such texts).
     std::optional<std::string> own_text(text);
     if (is_plain_block(*code) && text == value_text(name, plain_block_value(*code)))
       own_text.reset();
-    auto it = objects_.find(name);
-    if (it != objects_.end()) {
-      it->second.text = std::move(own_text);
-      it->second.code = std::move(code);
-      return table_replaced;
-    }
-    if (is_system_name(name)) return table_system_name;
-    GlobalObject* object = insert(name);
+    GlobalObject* object = it != objects_.end() ? &it->second : insert(name);
     object->text = std::move(own_text);
     object->code = std::move(code);
-    return table_created;
+    return it != objects_.end() ? table_replaced : table_created;
   } catch (const std::bad_alloc&) {
     return table_failed;
   }
@@ -75,6 +73,7 @@ std::uint8_t ObjectTable::set_value(std::string_view name, double value) {
         object.code = std::make_shared<runner::CodeBlock>(make_plain_block(value));
       return table_replaced;
     }
+    if (!is_typed_name(name)) return table_failed;
     auto code = std::make_shared<runner::CodeBlock>(make_plain_block(value));
     insert(name)->code = std::move(code);
     return table_created;

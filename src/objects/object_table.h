@@ -46,13 +46,15 @@ public:
   // The object of exactly that name, or null.
   const GlobalObject* find(std::string_view name) const;
 
-  // 0: refused (empty name or text, no code or an empty block, no memory); 3: a system name;
+  // 0: refused (a name no typed line could make, a text that is no definition text, no code or
+  // an empty block, no memory); 3: a system name;
   // 2: an existing object got the new code and text; 1: a new object was made.
   std::uint8_t define_object(std::string_view name, std::shared_ptr<runner::CodeBlock> code,
                              std::string_view text);
 
   // 3: a system name; 5 or 4: the error value removed the object (5) or found none (4);
-  // 2: an existing object now holds the plain value and no text; 1: a new one; 0: no memory.
+  // 2: an existing object now holds the plain value and no text; 1: a new one; 0: no memory, or
+  // a new name that no typed line could make.
   std::uint8_t set_value(std::string_view name, double value);
 
   bool remove_object(std::string_view name);

@@ -33,7 +33,8 @@ std::vector<std::string> listed(const ObjectTable& table) {
 TEST(ObjectTableTest, NamesAreKeptInUnsignedByteOrder) {
   ObjectTable table;
   for (const char* name : {"Q", "P", "R", "q", "\xC3\xA9", "A1", "A"})
-    ASSERT_EQ(table.define_object(name, body(1), "t"), objects::table_created) << name;
+    ASSERT_EQ(table.define_object(name, body(1), std::string(name) + " 1"), objects::table_created)
+        << name;
   std::vector<std::string> names;
   table.for_each_object(nullptr, [&](const std::string& n, auto&&...) { names.push_back(n); });
   EXPECT_EQ(names, (std::vector<std::string>{"A", "A1", "P", "Q", "R", "q", "\xC3\xA9"}));
@@ -70,6 +71,30 @@ TEST(ObjectTableTest, DefineRefusesSystemNamesBeforeLookingForObjects) {
     EXPECT_EQ(table.define_object(name, body(1), "t"), objects::table_system_name) << name;
   EXPECT_EQ(table.define_object("", body(1), ""), objects::table_failed); // arguments come first
   EXPECT_EQ(table.count(), 0u);
+}
+
+// Code may offer any bytes; only what a saved line carries back as the same object is taken.
+TEST(ObjectTableTest, NamesAndTextsASavedLineCannotCarryAreRefused) {
+  ObjectTable table;
+  for (const char* name : {"", " ", "a b", "1+1", "a\nb", "a\"b", "12", "1.5", "x(", "a\rb"}) {
+    EXPECT_EQ(table.set_value(name, 5), objects::table_failed) << name;
+    EXPECT_EQ(table.define_object(name, body(1), std::string(name) + " 1"), objects::table_failed)
+        << name;
+  }
+  const std::pair<const char*, const char*> texts[] = {
+      {"F", "F"},          {"F", "F 1\nwrformat \"PWNED\""},
+      {"F", "F 1 2"},      {"F", "F  1"},
+      {"F", "G 1"},        {"F", "F(X X"},
+      {"F", "F(X) \"X\""}, {"F", "F 1\r"},
+      {"F", "F CONST(2)"}, {"F", "FF(X) X"},
+      {"F", " F 1"},
+  };
+  for (auto [name, text] : texts)
+    EXPECT_EQ(table.define_object(name, body(1), text), objects::table_failed) << text;
+  EXPECT_EQ(table.count(), 0u);
+  for (const char* text : {"F 1", "F(X) X*2", "F(X,$1,T) T=X;T", "(F) 1", "F() 5"})
+    EXPECT_NE(table.define_object("F", body(1), text), objects::table_failed) << text;
+  EXPECT_EQ(table.set_value("_a.b'c", 1), objects::table_created);
 }
 
 TEST(ObjectTableTest, RedefiningReplacesCodeAndTextInPlace) {

@@ -44,7 +44,8 @@ protected:
     return std::vector<std::int32_t>(g.data(), g.data() + g.count);
   }
   void define(const char* name, const Code& body) {
-    ASSERT_EQ(ctx().objects.define_object(name, body.shared(), name), objects::table_created);
+    ASSERT_EQ(ctx().objects.define_object(name, body.shared(), std::string(name) + " 0"),
+              objects::table_created);
   }
   void expect_error_values(std::vector<double> got, std::size_t from) {
     for (std::size_t i = from; i < got.size(); ++i)

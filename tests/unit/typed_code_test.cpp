@@ -138,7 +138,7 @@ TEST_F(ExecTest, ANestedRunLeavesTheOuterRunIntact) {
 
 TEST_F(ExecTest, ANestedRunKeepsTheOuterFrameAndErrorCounters) {
   t.ctx.objects.define_object(
-      "F", Code().with(Op::run, "exec 24 24").with(Op::arg, 0).ret().shared(), "F");
+      "F", Code().with(Op::run, "exec 24 24").with(Op::arg, 0).ret().shared(), "F 1");
   Code code = Code().op(Op::pop).push(5).push(6).call_n("F", 1).ret();
   EXPECT_EQ(runner::run_code(t.ctx, code.bytes), 48);
   EXPECT_EQ(t.ctx.machine.values.errors, 1u);
@@ -149,7 +149,7 @@ TEST_F(ExecTest, ANestedRunKeepsTheOuterFrameAndErrorCounters) {
 TEST_F(ExecTest, NestingOfRunsIsBounded) {
   // F runs a console line that calls F again.
   t.ctx.objects.define_object("F", Code().with(Op::run, "exec 01'F'00").push(1).ret().shared(),
-                              "F");
+                              "F 1");
   Code code = Code().with(Op::call, "F").ret();
   EXPECT_EQ(runner::run_code(t.ctx, code.bytes), 0);
   std::string out = t.output();

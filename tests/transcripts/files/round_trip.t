@@ -357,3 +357,121 @@ szt 01 00 00 00
 
 OBJ: 10 SS: 12288.
 Tovik 1.0.0.6>
+=== file bad.dat noeol esc
+\x15F\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xf0\x3f\x12F 1\nwrformat "PWNED#L"\x00\x15G\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xf0\x3f\x12G 1\x00\x12
+=== run
+=== stdin
+clnmem
+savecode off
+exec 00 [7] 14 00 12
+exec 00 [5] 14 'a' 0A 'wrformat ' 22 'PWNED#L' 22 00 12
+exec 00 [5] 14 '1+1' 00 12
+exec 00 [5] 14 'ok' 00 12
+runcode bad.dat
+list
+exit
+=== stdout
+Opening Tovik.txt...
+SVCD+ | Code saving enabled.
+Reading Tovik.dat...
+Executing Tovik.dat...
+Executing file Tovik.dat is completed.
+Reading file Tovik.txt is completed.
+
+Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
+
+OBJ: 10 SS: 0.
+Tovik 1.0.0.6>DEL   | All objects was deleted.
+
+OBJ: 0 SS: 0.
+Tovik 1.0.0.6>SVCD- | Code saving disabled.
+
+OBJ: 0 SS: 0.
+Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+ERROR | Some of stacks are not empty.
+
+OBJ: 0 SS: 8192.
+Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+ERROR | Some of stacks are not empty.
+
+OBJ: 0 SS: 8192.
+Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+ERROR | Some of stacks are not empty.
+
+OBJ: 0 SS: 8192.
+Tovik 1.0.0.6>VALUE | 5
+DEC 5
+HEX 5
+BIN 101
+dbl 00 00 00 00 00 00 14 40 
+ul  05 00 00 00 
+szt 05 00 00 00 
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>Reading bad.dat...
+Executing bad.dat...
+ZORVA | Error 0x115. Define function - error.
+Executing file bad.dat is completed.
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>----------- global objects -----------
+ok 5
+--------------------------------------
+
+OBJ: 1 SS: 8192.
+Tovik 1.0.0.6>Saving data in Tovik.txt...
+Writing file Tovik.txt is completed.
+=== expect-file Tovik.txt
+def ok 5
+=== run
+=== stdin
+list
+savecode on
+save a.dat
+exit
+=== stdout
+Opening Tovik.txt...
+DEF   | New function ok was defined.
+Reading file Tovik.txt is completed.
+
+Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>----------- global objects -----------
+ok 5
+--------------------------------------
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>SVCD+ | Code saving enabled.
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>Saving data in a.dat...
+ERROR | The code file a.dat would be the text file a.dat itself: it is not saved.
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>Saving data in Tovik.txt...
+Writing file Tovik.txt is completed.
+Saving code in Tovik.dat...
+Writing file Tovik.dat is completed.
+=== expect-missing a.dat
+=== run
+=== stdin
+list
+break
+=== stdout noeol
+Opening Tovik.txt...
+SVCD+ | Code saving enabled.
+Reading Tovik.dat...
+Executing Tovik.dat...
+Executing file Tovik.dat is completed.
+Reading file Tovik.txt is completed.
+
+Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>----------- global objects -----------
+ok 5
+--------------------------------------
+
+OBJ: 1 SS: 0.
+Tovik 1.0.0.6>
