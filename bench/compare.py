@@ -39,7 +39,8 @@ def loop_programs(n):
 def fib_programs(n):
     return {
         "tovik": f"def F(N) IF(N<2,N,F(N-1)+F(N-2))\nF({n})\nbreak\n",
-        "bc": f"define f(n) {{\n if (n < 2) return (n);\n return (f(n-1) + f(n-2));\n}}\nf({n})\nquit\n",
+        "bc": f"define f(n) {{\n if (n < 2) return (n);\n return (f(n-1) + f(n-2));\n}}\n"
+        f"f({n})\nquit\n",
         "python3": f"def f(n):\n    return n if n < 2 else f(n - 1) + f(n - 2)\nprint(f({n}))\n",
         "lua5.4": f"local function f(n)\n  if n < 2 then return n end\n  return f(n - 1) + f(n - 2)\n"
         f"end\nprint(f({n}))\n",
@@ -60,7 +61,9 @@ def count_programs(count_format):
         setting = f'countformat "{count_format}"\n' if count_format else ""
         return {
             "tovik": f"{setting}count x^2-2 x(0,{n / 1000:g},{n})\nbreak\n",
-            "python3": f"x = 0.0\nfor _ in range({n + 1}):  # from 0 to n steps inclusive\n    print(x, x * x - 2)\n    x += 0.001\n",
+            # n steps from 0 are n + 1 points
+            "python3": f"x = 0.0\nfor _ in range({n + 1}):\n    print(x, x * x - 2)\n"
+                       "    x += 0.001\n",
         }
 
     return make
@@ -87,7 +90,8 @@ WORKLOADS = [
 
 def find_peers():
     """Command lines of the peers that are installed; a missing one shows as a dash."""
-    python = "/usr/bin/python3" if os.access("/usr/bin/python3", os.X_OK) else shutil.which("python3")
+    python = "/usr/bin/python3"  # Debian's, which bootstrap installs, rather than a private one
+    python = python if os.access(python, os.X_OK) else shutil.which("python3")
     bc, lua = shutil.which("bc"), shutil.which("lua5.4")
     return {
         "bc": bc and [bc, "-lq"],
