@@ -1,5 +1,5 @@
 # The two entry points of the README; both go through scripts/bootstrap.
-.PHONY: run test build install sanitize fuzz bench clean
+.PHONY: run test build install sanitize fuzz bench bench-micro clean
 
 PREFIX ?= /usr/local
 
@@ -24,7 +24,14 @@ sanitize:
 fuzz:
 	@scripts/bootstrap --fuzz
 
-bench: build
+# Tovik against bc, python3 and lua5.4 on the same workloads (bench/compare.py); never part of
+# make test or CI. BEFORE=path/to/an/older/tovik adds it as a column. The micro-benchmarks of the
+# pieces are make bench-micro.
+bench:
+	@scripts/bootstrap --bench
+	@python3 bench/compare.py build/tovik $(if $(BEFORE),--before $(BEFORE))
+
+bench-micro: build
 	@./build/tovik_bench
 
 clean:
