@@ -127,7 +127,7 @@ class Gen:
     def loop(self, depth, scope):
         """A loop of at most four turns on the counter local, which nothing else assigns."""
         i, n = scope["counter"], self.r.randrange(1, 5)
-        inner = dict(scope, mult=scope.get("mult", 1) * n)
+        inner = dict(scope, mult=scope.get("mult", 1) * n, counter=None)  # one loop per counter
         body = self.expr(depth - 1, inner)
         if self.r.random() < 0.5:
             return f"DO({i}=0,WHILE({i}<{n},DO({i}={i}+1,{body})))"

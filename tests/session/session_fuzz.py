@@ -157,6 +157,8 @@ def main():
             if a.seconds and time.monotonic() - start > a.seconds:
                 break
             tag, runs, k = f"session {k}", session(k), k + 1
+        if k and k % 100 == 0 and not jobs:
+            print(f"session_fuzz: {k} sessions, {failures} failed", flush=True)
         bad = run_session(os.path.abspath(a.program), runs, a.timeout)
         if bad:
             failures += 1
