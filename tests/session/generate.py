@@ -91,17 +91,16 @@ class Gen:
         pool = list(NUMBERS) + scope.get("args", []) + scope.get("locals", [])
         if scope.get("range"):
             pool += [scope["range"]] * 6
-        if not scope.get("pure") or self.on & {"no-value"}:
-            pool += ["ARGN"] + (["ARGS", "PRINT()", "DO()"] if "no-value" in self.on else [])
+        pool.append("ARGN")
+        if not scope.get("pure"):  # forms that leave no value
+            pool += ["ARGS", "PRINT()", "DO()"]
         pool += VARS[:3] + ["@(0)", "@(1)"]
         if self.words and r.random() < 0.1:
             return r.choice(self.words)
         return r.choice(pool)
 
     def writable(self, scope):
-        names = list(scope.get("locals", [])) + list(scope.get("args", []))
-        if not scope.get("range") or "range-assign" in self.on:
-            names += VARS[:6]
+        names = list(scope.get("locals", [])) + list(scope.get("args", [])) + VARS[:6]
         if scope.get("range") and "range-assign" in self.on:
             names.append(scope["range"])
         return names
