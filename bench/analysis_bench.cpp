@@ -3,7 +3,7 @@
 // Items are table points (count, graph) or zeros found (null).
 
 #include "analysis/analyse.h"
-#include "console/context.h"
+#include "context/context.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 
 #include "compiler/definitions.h"
 #include "compiler/drivers.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/parser.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // Speed of the dispatch loop: a counting loop assembled by hand, the same loop calling a user
 // function, and a loop that assigns a global variable. Items are executed instructions.
 
-#include "console/context.h"
-#include "runner/code_block.h"
-#include "runner/opcodes.h"
+#include "code/code_block.h"
+#include "code/opcodes.h"
+#include "context/context.h"
 #include "runner/run_code.h"
 
 #include <benchmark/benchmark.h>

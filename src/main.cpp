@@ -2,10 +2,11 @@
 // runs them as files and commands.
 
 #include "analysis/plot_window.h"
-#include "console/context.h"
+#include "console/console.h"
 #include "console/startup.h"
 #include "console/terminal.h"
 #include "console/usage.h"
+#include "context/context.h"
 
 #include <string_view>
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         return tovik::console::print_option(stdout, option), std::fflush(stdout) || std::ferror(stdout);
   static tovik::Context ctx;
   ctx.plot_window = tovik::analysis::show_plot_window;
+  tovik::console::attach_console(ctx);
   tovik::console::init_terminal(ctx);
   if (argc < 2) tovik::console::console_loop(ctx);
   return tovik::console::command_line_driver(ctx, argc - 1, argv + 1);

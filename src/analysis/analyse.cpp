@@ -3,7 +3,7 @@
 #include "analysis/analyse_modes.h"
 #include "analysis/analyse_setup.h"
 #include "compiler/drivers.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/parser.h"
 #include "runner/listing.h"
 #include "runner/run_code.h"
@@ -54,7 +54,8 @@ bool make_block(Context& ctx, ExprNode& tree, const Range& r, AnalysisMode mode,
     std::fputs("ERROR | Cannot make function code.\n", ctx.out);
     return false;
   }
-  if (ctx.settings.show_program) runner::list_code(ctx, "ZORVA | This code will run:", block);
+  if (ctx.settings.show_program)
+    runner::list_code(ctx.out, ctx.key_waiting, "ZORVA | This code will run:", block);
   return true;
 }
 

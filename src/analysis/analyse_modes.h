@@ -2,8 +2,8 @@
 // What count, graph and null do with the table of points that a tabulation run leaves on
 // Stack 1: for point k, y at position 2k and x at position 2k + 1.
 
-#include "runner/code_block.h"
-#include "runner/stack.h"
+#include "code/code_block.h"
+#include "context/stack.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "analysis/analyse_setup.h"
 
 #include "compiler/drivers.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"

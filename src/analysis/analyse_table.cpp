@@ -1,7 +1,8 @@
 #include "analysis/analyse_modes.h"
 #include "analysis/plot.h"
-#include "console/console.h"
-#include "console/context.h"
+#include "context/context.h"
+#include "context/key_poll.h"
+#include "context/output.h"
 #include "lang/number.h"
 #include "numout/format.h"
 
@@ -47,7 +48,7 @@ bool table_is_whole(Context& ctx, double from, double to, double step, bool extr
     whole = 2 * std::uint64_t(k) + 1 < values && point_x(ctx, k) == x;
   }
   if (whole && values == 2 * std::uint64_t(k)) return true;
-  console::print_error(ctx, "The function does not leave exactly one value for each point.");
+  print_error(ctx, "The function does not leave exactly one value for each point.");
   empty_table(ctx);
   return false;
 }
@@ -61,7 +62,7 @@ void print_table(Context& ctx) {
     numout::print_formatted(ctx.out, point_y(ctx, k), format);
     std::fputs("\n", ctx.out);
     if (key_waiting(ctx)) {
-      console::print_line(ctx, "BREAK | Printing is broken by user.");
+      print_line(ctx, "BREAK | Printing is broken by user.");
       break;
     }
   }
@@ -81,8 +82,8 @@ void plot_table(Context& ctx) {
       xs.push(x, step);
       ys.push(y, step);
     }
-    if (console::poll_break_key(ctx)) {
-      console::print_line(ctx, "BREAK | Making points is broken by user.");
+    if (poll_break_key(ctx)) {
+      print_line(ctx, "BREAK | Making points is broken by user.");
       empty_table(ctx);
       return;
     }

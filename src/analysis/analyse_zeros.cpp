@@ -1,8 +1,9 @@
 #include "analysis/analyse_modes.h"
 #include "analysis/analyse_setup.h"
 #include "compiler/drivers.h"
-#include "console/console.h"
-#include "console/context.h"
+#include "context/context.h"
+#include "context/key_poll.h"
+#include "context/output.h"
 #include "runner/run_code.h"
 #include "runner/run_error.h"
 
@@ -78,8 +79,8 @@ bool ZeroSearch::refine(double from, double to, double h) {
 void ZeroSearch::run() {
   std::fputs("Finding zeros...", ctx_.out);
   for (;;) {
-    if (console::poll_break_key(ctx_)) {
-      console::print_line(ctx_, "BREAK | Finding zeros is broken by user.");
+    if (poll_break_key(ctx_)) {
+      print_line(ctx_, "BREAK | Finding zeros is broken by user.");
       empty_table(ctx_);
       return;
     }

@@ -2,8 +2,8 @@
 
 #include "analysis/plot_draw.h"
 #include "analysis/plot_picture.h"
-#include "console/console.h"
-#include "console/context.h"
+#include "context/context.h"
+#include "context/output.h"
 
 #include <cstdlib>
 
@@ -29,10 +29,10 @@ void show_graph(Context& ctx, std::span<const double> xs, std::span<const double
   if (shown_in_window(ctx, picture)) return;
   // Without a window the picture is not lost: the user gets exactly what the window would show.
   if (save_picture_png(picture, graph_file_name))
-    console::print_line(ctx, "GRAPH | No display: the picture was saved to Tovik-graph.png.");
+    print_line(ctx, "GRAPH | No display: the picture was saved to Tovik-graph.png.");
   else
-    console::print_line(ctx, "GRAPH | No display, and the picture could not be saved to "
-                             "Tovik-graph.png.");
+    print_line(ctx, "GRAPH | No display, and the picture could not be saved to "
+                    "Tovik-graph.png.");
 }
 
 } // namespace tovik::analysis

@@ -1,6 +1,6 @@
 #include "analysis/plot_draw.h"
 
-#include "console/atomic_file.h"
+#include "context/atomic_file.h"
 
 #include <cmath>
 #include <string>
@@ -124,7 +124,7 @@ bool save_picture_png(const PlotPicture& picture, const char* path) {
     return CAIRO_STATUS_SUCCESS;
   };
   return cairo_surface_write_to_png_stream(image.get(), append, &png) == CAIRO_STATUS_SUCCESS &&
-         console::write_file_atomically(path, png, false) == console::WriteResult::ok;
+         write_file_atomically(path, png, false) == WriteResult::ok;
 }
 
 } // namespace tovik::analysis

@@ -4,8 +4,8 @@
 // bytes, and an append that cannot grow it drops the byte and counts one error, so a caller
 // finds out afterwards, from `errors`, that the content lacks bytes.
 
-#include "runner/opcodes.h"
-#include "runner/stack.h"
+#include "code/opcodes.h"
+#include "context/stack.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 #include "compiler/codegen.h"
 
 #include "compiler/generator.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/names.h"
 #include "lang/number.h"
 

@@ -4,7 +4,7 @@
 #include "compiler/codegen.h"
 #include "compiler/drivers.h"
 #include "compiler/generator.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/number.h"
 
 #include <string>

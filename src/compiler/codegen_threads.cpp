@@ -3,7 +3,7 @@
 
 #include "compiler/codegen.h"
 #include "compiler/generator.h"
-#include "console/context.h"
+#include "context/context.h"
 
 #include <array>
 #include <cstdio>

@@ -2,12 +2,11 @@
 
 #include "compiler/drivers.h"
 #include "compiler/generator.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
 #include "numout/exact_text.h"
-#include "objects/what_object.h"
 
 #include <algorithm>
 #include <memory>
@@ -227,7 +226,7 @@ void Definition::report(std::uint8_t result) {
     return;
   default: std::fputs("ERROR | Unexpected error.\n", ctx_.out); return;
   }
-  if (!ctx_.settings.startup_loading) objects::what_object(ctx_, function_);
+  if (!ctx_.settings.startup_loading && ctx_.show_object) ctx_.show_object(ctx_, function_);
 }
 
 // A body that is one number, perhaps negated, as saved files write a variable's value.

@@ -3,8 +3,8 @@
 #include "compiler/code_buffer.h"
 #include "compiler/codegen.h"
 #include "compiler/run_value.h"
-#include "console/console.h"
-#include "console/context.h"
+#include "context/context.h"
+#include "context/output.h"
 #include "lang/number.h"
 #include "lang/parser.h"
 
@@ -125,13 +125,13 @@ double evaluate_tree(Context& ctx, const ExprNode* tree) { return evaluate_tree_
 
 double evaluate_text(Context& ctx, const char* text) {
   if (!text) {
-    console::print_error(ctx, "Nothing for math.");
+    print_error(ctx, "Nothing for math.");
     return lang::error_value();
   }
   ExprNode head(ctx.nodes);
   lang::parse_single(head, text, ctx.out);
   if (head.kind == lang::NodeKind::Invalid || (head.children && !lang::is_valid(*head.children))) {
-    console::print_error(ctx, "Error in expression or tree is corrupted.");
+    print_error(ctx, "Error in expression or tree is corrupted.");
     return lang::error_value();
   }
   return evaluate_tree(ctx, &head);

@@ -2,8 +2,8 @@
 // Between the expression front end and the runner: trees become finished code blocks, which run
 // to a value.
 
+#include "code/code_block.h"
 #include "lang/expr_node.h"
-#include "runner/code_block.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #pragma once
 // The code generator's working state and its forms, shared by the files that implement them.
 
+#include "code/opcodes.h"
 #include "compiler/code_buffer.h"
 #include "lang/expr_node.h"
-#include "runner/opcodes.h"
 
 #include <cstdint>
 #include <optional>

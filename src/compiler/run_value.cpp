@@ -1,6 +1,6 @@
 #include "compiler/run_value.h"
 
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "runner/run_code.h"
 #include "runner/run_error.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Runs a code block and takes its value.
 
-#include "runner/code_block.h"
+#include "code/code_block.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 #include "console/completion.h"
 
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/names.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // The console shell's entry points used across the program.
 
 #include "console/command_line.h"
+#include "context/output.h"
 
 #include <string>
 #include <string_view>
@@ -12,9 +13,9 @@ struct Context;
 
 namespace tovik::console {
 
-// "ERROR | " and the text, or the text alone, each with a line end.
-void print_error(Context& ctx, const char* text);
-void print_line(Context& ctx, const char* text);
+// Installs the console's services on the context for the layers below it: running a console
+// line, reading an input line and showing a new object.
+void attach_console(Context& ctx);
 
 // Shows a value with the `value_format` setting; nothing for the error value.
 void print_value(Context& ctx, double value);
@@ -23,10 +24,6 @@ void print_value(Context& ctx, double value);
 void dispatch_line(Context& ctx, CommandLine& line);
 // Runs one command given as text (at most 10239 characters of it).
 void run_command_text(Context& ctx, std::string_view text);
-
-// Looks at the keyboard at most once per second of calendar time; true when a key press (or an
-// interrupt at the terminal) is waiting. The key is never consumed.
-bool poll_break_key(Context& ctx);
 
 // Reads one line of standard input for the running code (without its line end), at most `bound`
 // characters of it: the rest of a longer line waits for the next read. False at the end of the

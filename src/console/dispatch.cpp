@@ -1,8 +1,8 @@
 #include "console/console.h"
-#include "console/context.h"
 #include "console/exec_code.h"
 #include "console/files.h"
 #include "console/math_command.h"
+#include "context/context.h"
 #include "numout/format.h"
 
 #include <cstring>

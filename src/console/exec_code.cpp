@@ -2,8 +2,8 @@
 
 #include "compiler/run_value.h"
 #include "console/console.h"
-#include "console/context.h"
 #include "console/typed_code.h"
+#include "context/context.h"
 #include "runner/listing.h"
 
 #include <string>
@@ -22,7 +22,8 @@ void exec_typed_code(Context& ctx, const char* text) {
     return;
   case TypedCode::Fault::none: break;
   }
-  if (ctx.settings.show_program) runner::list_code(ctx, "ZORVA | Run code:", code.bytes);
+  if (ctx.settings.show_program)
+    runner::list_code(ctx.out, ctx.key_waiting, "ZORVA | Run code:", code.bytes);
   print_value(ctx, compiler::run_for_value(ctx, code.bytes));
 }
 

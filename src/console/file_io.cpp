@@ -1,6 +1,6 @@
 #include "console/file_io.h"
 
-#include "console/context.h"
+#include "context/context.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

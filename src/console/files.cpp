@@ -3,9 +3,9 @@
 #include "compiler/drivers.h"
 #include "compiler/run_value.h"
 #include "console/console.h"
-#include "console/context.h"
 #include "console/file_io.h"
 #include "console/whole_file.h"
+#include "context/context.h"
 #include "runner/listing.h"
 
 namespace tovik::console {
@@ -100,7 +100,7 @@ void list_code_file(Context& ctx, const char* name) {
   std::optional<std::vector<std::uint8_t>> code = read_whole_file(ctx, name);
   if (!code) return;
   code->push_back(0x12);
-  runner::list_code(ctx, "Code in file:", *code);
+  runner::list_code(ctx.out, ctx.key_waiting, "Code in file:", *code);
 }
 
 } // namespace tovik::console

@@ -1,6 +1,6 @@
 #include "console/history.h"
 
-#include "console/context.h"
+#include "context/context.h"
 
 #include <cerrno>
 #include <cstdio>

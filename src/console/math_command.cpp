@@ -5,10 +5,10 @@
 #include "compiler/drivers.h"
 #include "compiler/run_value.h"
 #include "console/console.h"
-#include "console/context.h"
+#include "console/what_object.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "lang/parser.h"
-#include "objects/what_object.h"
 #include "runner/listing.h"
 
 #include <cstring>
@@ -42,7 +42,7 @@ bool analysis_word(const CommandLine& line, Analysis& mode) {
 // it. ANS is not changed.
 double what_or_try(Context& ctx, CommandLine& line, bool run) {
   const double none = lang::error_value();
-  if (objects::what_object(ctx, word_at(line, 1))) return none;
+  if (what_object(ctx, word_at(line, 1))) return none;
   const std::string expression = compact_word(line, 1);
   std::fprintf(ctx.out, "WHAT  | Expression %s.\n", expression.c_str());
   lang::ExprNode head(ctx.nodes);
@@ -60,7 +60,7 @@ double what_or_try(Context& ctx, CommandLine& line, bool run) {
     if (show) std::fputs("ERROR | Cannot make code.\n", ctx.out);
     return none;
   }
-  if (show) runner::list_code(ctx, "ZORVA CODE:", block);
+  if (show) runner::list_code(ctx.out, ctx.key_waiting, "ZORVA CODE:", block);
   if (!run) return none;
   const double x = compiler::run_for_value(ctx, block);
   if (lang::is_error_value(x)) print_line(ctx, "VALUE | NAN");

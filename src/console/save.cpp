@@ -1,11 +1,11 @@
 #include "console/save.h"
 
-#include "console/atomic_file.h"
 #include "console/command_line.h"
-#include "console/context.h"
 #include "console/file_io.h"
 #include "console/files.h"
 #include "console/whole_file.h"
+#include "context/atomic_file.h"
+#include "context/context.h"
 #include "numout/exact_text.h"
 
 #include <optional>

@@ -1,9 +1,9 @@
 #include "console/startup.h"
 
 #include "console/console.h"
-#include "console/context.h"
 #include "console/files.h"
 #include "console/terminal.h"
+#include "context/context.h"
 
 #include <cctype>
 #include <cinttypes>

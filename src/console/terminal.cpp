@@ -2,16 +2,15 @@
 
 #include "console/completion.h"
 #include "console/console.h"
-#include "console/context.h"
 #include "console/history.h"
 #include "console/type_ahead.h"
+#include "context/context.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -176,13 +175,6 @@ bool read_console_line(Context& ctx, CommandLine& line) {
                  length, console_line_limit);
   }
   return true;
-}
-
-bool poll_break_key(Context& ctx) {
-  std::int64_t now = ctx.clock ? ctx.clock() : std::int64_t(std::time(nullptr));
-  if (now <= ctx.last_key_check) return false;
-  ctx.last_key_check = now;
-  return ctx.key_waiting && ctx.key_waiting();
 }
 
 bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {

@@ -1,8 +1,8 @@
 #include "console/typed_code.h"
 
+#include "code/opcodes.h"
 #include "lang/number.h"
 #include "runner/integer.h"
-#include "runner/opcodes.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // Code typed in hexadecimal for `exec`: byte pairs, `[number]` doubles, `l`/`s` integers and
 // quoted characters, assembled into a block that ends with RETURN.
 
-#include "runner/code_block.h"
+#include "code/code_block.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
 #include "console/whole_file.h"
 
-#include "console/context.h"
+#include "code/code_block.h"
 #include "console/file_io.h"
-#include "runner/code_block.h"
+#include "context/context.h"
 
 #include <cstdio>
 

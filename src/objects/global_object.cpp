@@ -1,6 +1,6 @@
 #include "objects/global_object.h"
 
-#include "runner/opcodes.h"
+#include "code/opcodes.h"
 
 namespace tovik::objects {
 

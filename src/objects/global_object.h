@@ -2,7 +2,7 @@
 // A user variable or function: its name, the text it was defined from (none for a variable set
 // to a plain value) and its code block.
 
-#include "runner/code_block.h"
+#include "code/code_block.h"
 
 #include <cstdint>
 #include <memory>

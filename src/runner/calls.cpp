@@ -1,9 +1,9 @@
 // Calls of global objects, inline calls, returns and argument totals.
 
-#include "console/context.h"
+#include "code/opcodes.h"
+#include "context/context.h"
 #include "runner/dispatch.h"
 #include "runner/integer.h"
-#include "runner/opcodes.h"
 #include "runner/run_result.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "runner/decode.h"
 
-#include "runner/code_block.h"
+#include "code/code_block.h"
 
 namespace tovik::runner {
 

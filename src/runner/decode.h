@@ -2,7 +2,7 @@
 // Decoding of one instruction with its operands, never reading outside the block. The listing
 // uses it; anything that inspects code (a loader, a test) can too.
 
-#include "runner/opcodes.h"
+#include "code/opcodes.h"
 
 #include <cstdint>
 #include <span>

@@ -3,8 +3,8 @@
 // current block) lives in locals of the loop; the instruction helpers below get and return it
 // explicitly and report either `keep_going` or the run result code that ends the run.
 
-#include "runner/code_block.h"
-#include "runner/machine_state.h"
+#include "code/code_block.h"
+#include "context/machine_state.h"
 
 #include <cstdint>
 #include <span>

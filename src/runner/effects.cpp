@@ -1,12 +1,11 @@
 // Standard objects, global objects and the console: the instructions that reach outside the
 // machine state.
 
-#include "console/console.h"
-#include "console/context.h"
+#include "code/opcodes.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "runner/dispatch.h"
 #include "runner/integer.h"
-#include "runner/opcodes.h"
 #include "runner/operators.h"
 #include "runner/run_result.h"
 
@@ -99,7 +98,7 @@ std::int32_t Dispatch::run_line(std::uint32_t& pc) {
   MachineState suspended;
   swap_run_state(m_, suspended);
   ++m_.run_depth;
-  console::run_command_text(ctx_, text);
+  if (ctx_.run_line) ctx_.run_line(ctx_, text);
   --m_.run_depth;
   swap_run_state(m_, suspended);
   step_ = ctx_.settings.stack_step;
@@ -115,7 +114,7 @@ void Dispatch::print_char() {
 // for the next read. At the end of the input the value is missing.
 void Dispatch::read_line_number() {
   std::string line;
-  if (!console::read_input_line(ctx_, line, read_bound)) {
+  if (!ctx_.read_line || !ctx_.read_line(ctx_, line, read_bound)) {
     m_.values.push(lang::error_value(), step_);
     return;
   }

@@ -1,6 +1,6 @@
 // Arguments and local variables of the current frame, and argument groups built from them.
 
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "runner/dispatch.h"
 #include "runner/integer.h"

@@ -1,7 +1,6 @@
 #include "runner/listing.h"
 
-#include "console/context.h"
-#include "runner/code_block.h"
+#include "code/code_block.h"
 #include "runner/decode.h"
 
 #include <algorithm>
@@ -11,8 +10,6 @@
 namespace tovik::runner {
 
 namespace {
-
-bool key_waiting(const Context& ctx) { return ctx.key_waiting && ctx.key_waiting(); }
 
 // Jump and return targets print as offsets from the start of the block.
 int target_of(std::uint32_t at, std::int32_t displacement) {
@@ -59,31 +56,32 @@ void print_explanation(std::FILE* out, const Instruction& ins, std::uint32_t at)
   }
 }
 
-bool stop_for_key(Context& ctx) {
-  if (!key_waiting(ctx)) return false;
-  std::fputs("\nBREAK | Broken by user.\n", ctx.out);
+bool stop_for_key(std::FILE* out, bool (*key_waiting)()) {
+  if (!key_waiting || !key_waiting()) return false;
+  std::fputs("\nBREAK | Broken by user.\n", out);
   return true;
 }
 
 } // namespace
 
-void list_code(Context& ctx, const char* title, std::span<const std::uint8_t> block) {
-  std::fprintf(ctx.out, "%s", title);
-  std::fputs("\naddress | cmd | explanation", ctx.out);
-  if (stop_for_key(ctx)) return;
+void list_code(std::FILE* out, bool (*key_waiting)(), const char* title,
+               std::span<const std::uint8_t> block) {
+  std::fprintf(out, "%s", title);
+  std::fputs("\naddress | cmd | explanation", out);
+  if (stop_for_key(out, key_waiting)) return;
   // Offsets are 32-bit; nothing past the largest runnable block is listed.
   const std::uint32_t size = std::uint32_t(std::min<std::size_t>(block.size(), max_block_size));
   std::uint32_t at = 0;
   while (at < size) {
     Instruction ins = decode_instruction(block, at);
-    std::fprintf(ctx.out, "\n%7d |  %02X | ", static_cast<int>(at), ins.op);
-    print_explanation(ctx.out, ins, at);
+    std::fprintf(out, "\n%7d |  %02X | ", static_cast<int>(at), ins.op);
+    print_explanation(out, ins, at);
     if (ins.op == byte_of(Op::ret) && at + 1 >= size) {
-      std::fputs("\n", ctx.out);
+      std::fputs("\n", out);
       return;
     }
     at += ins.length;
-    if (at < size && stop_for_key(ctx)) return;
+    if (at < size && stop_for_key(out, key_waiting)) return;
   }
 }
 

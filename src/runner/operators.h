@@ -3,7 +3,7 @@
 // operator result code: 0 with the result stored, 1 for an unknown code, 4 for RND called with
 // arguments; on a non-zero code there is no result.
 
-#include "runner/machine_state.h"
+#include "context/machine_state.h"
 
 #include <cstdint>
 

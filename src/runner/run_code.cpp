@@ -1,10 +1,10 @@
 #include "runner/run_code.h"
 
-#include "console/console.h"
-#include "console/context.h"
+#include "code/opcodes.h"
+#include "context/context.h"
+#include "context/key_poll.h"
 #include "runner/dispatch.h"
 #include "runner/integer.h"
-#include "runner/opcodes.h"
 #include "runner/operators.h"
 #include "runner/run_result.h"
 #include "runner/threads.h"
@@ -60,7 +60,7 @@ std::int32_t Dispatch::run() {
   for (;;) {
     if (--countdown == 0) {
       countdown = poll_interval;
-      if (console::poll_break_key(ctx_)) return run_broken;
+      if (poll_break_key(ctx_)) return run_broken;
     }
     if (pc >= size) return run_left_block;
     const std::uint8_t op = code[pc];

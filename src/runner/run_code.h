@@ -2,7 +2,7 @@
 // The code runner: runs a code block on the context's machine state from its first byte until
 // the RETURN of the outermost frame. On success the block's results are left on Stack 1.
 
-#include "runner/code_block.h"
+#include "code/code_block.h"
 
 #include <cstdint>
 #include <span>

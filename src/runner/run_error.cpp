@@ -1,6 +1,6 @@
 #include "runner/run_error.h"
 
-#include "console/context.h"
+#include "context/context.h"
 #include "runner/run_result.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "runner/threads.h"
 
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "runner/run_result.h"
 

@@ -3,7 +3,7 @@
 // available yet, so the first thread instruction of a run saves the running state as the thread
 // "MAIN", gives the machine fresh stacks and lets the scheduler announce that and end the run.
 
-#include "runner/stack.h"
+#include "context/stack.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<std::uint8_t[]> code(new std::uint8_t[size + 1]);
   std::copy(data, data + size, code.get());
   code[size] = 0x12;
-  tovik::runner::list_code(fuzz_support::fresh_context(),
+  tovik::Context& ctx = fuzz_support::fresh_context();
+  tovik::runner::list_code(ctx.out, ctx.key_waiting,
                            "Code in file:", std::span<const std::uint8_t>(code.get(), size + 1));
   return 0;
 }

@@ -2,7 +2,7 @@
 // process or write files are split but not run.
 #include "console/command_line.h"
 #include "console/console.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "fuzz_support.h"
 
 #include <cstdint>

@@ -2,7 +2,8 @@
 // A context for fuzz targets: output to /dev/null, no standard input, and `exit`/`break`
 // turned into an exception instead of the end of the fuzzing process.
 
-#include "console/context.h"
+#include "console/console.h"
+#include "context/context.h"
 
 #include <chrono>
 #include <cstdint>
@@ -26,6 +27,7 @@ inline tovik::Context& fresh_context() {
   static std::unique_ptr<tovik::Context> ctx;
   ctx = std::make_unique<tovik::Context>();
   ctx->out = null_out;
+  tovik::console::attach_console(*ctx);
   ctx->end_process = [](int) { throw ProcessEnded{}; };
   ctx->clock = [] {
     static std::int64_t now = 0;

@@ -2,7 +2,7 @@
 
 #include "analysis/analyse_setup.h"
 #include "analysis_test_support.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "runner/run_result.h"
 
 #include <cmath>

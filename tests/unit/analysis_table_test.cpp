@@ -4,7 +4,7 @@
 #include "analysis/plot_picture.h"
 #include "analysis_test_support.h"
 #include "compiler/drivers.h"
-#include "console/context.h"
+#include "context/context.h"
 #include "lang/number.h"
 #include "lang/parser.h"
 #include "runner/run_code.h"

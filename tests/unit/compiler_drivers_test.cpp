@@ -3,9 +3,9 @@
 
 #include "compiler/drivers.h"
 
+#include "code/code_block.h"
 #include "compiler_test_support.h"
 #include "lang/number.h"
-#include "runner/code_block.h"
 #include "runner/run_code.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "console/completion.h"
-#include "console/context.h"
+#include "context/context.h"
 
 #include <gtest/gtest.h>
 

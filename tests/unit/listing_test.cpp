@@ -19,7 +19,7 @@ const char* header = "T\naddress | cmd | explanation";
 class ListingTest : public ::testing::Test {
 protected:
   std::string listed(const Code& code) {
-    runner::list_code(t.ctx, "T", code.bytes);
+    runner::list_code(t.ctx.out, t.ctx.key_waiting, "T", code.bytes);
     return t.output();
   }
   std::string error_line(std::int32_t code) {

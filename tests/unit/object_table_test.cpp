@@ -1,5 +1,5 @@
+#include "console/what_object.h"
 #include "objects/object_table.h"
-#include "objects/what_object.h"
 
 #include "lang/number.h"
 #include "runner_test_support.h"
@@ -224,15 +224,15 @@ TEST(ObjectTableTest, WhatDescribesSystemAndGlobalObjects) {
   TestContext t;
   t.ctx.objects.set_value("X", 5);
   t.ctx.objects.define_object("K", body(6), "K 2*3");
-  EXPECT_TRUE(objects::what_object(t.ctx, "SIN"));
+  EXPECT_TRUE(console::what_object(t.ctx, "SIN"));
   EXPECT_EQ(t.output(), "WHAT  | System object SIN.\n");
-  EXPECT_TRUE(objects::what_object(t.ctx, "X"));
+  EXPECT_TRUE(console::what_object(t.ctx, "X"));
   EXPECT_EQ(t.output(), "WHAT  | Global object X.\nEXPL  | X 5\n");
-  EXPECT_TRUE(objects::what_object(t.ctx, "K"));
+  EXPECT_TRUE(console::what_object(t.ctx, "K"));
   EXPECT_EQ(t.output(), "WHAT  | Global object K.\nEXPL  | K 2*3\n");
-  EXPECT_FALSE(objects::what_object(t.ctx, "Y"));
-  EXPECT_FALSE(objects::what_object(t.ctx, static_cast<const char*>(nullptr)));
-  EXPECT_FALSE(objects::what_object(t.ctx, ""));
+  EXPECT_FALSE(console::what_object(t.ctx, "Y"));
+  EXPECT_FALSE(console::what_object(t.ctx, static_cast<const char*>(nullptr)));
+  EXPECT_FALSE(console::what_object(t.ctx, ""));
   EXPECT_EQ(t.output(), "");
 }
 
@@ -240,7 +240,7 @@ TEST(ObjectTableTest, WhatListsTheCodeWhenProgramsAreShown) {
   TestContext t;
   t.ctx.settings.show_program = true;
   t.ctx.objects.set_value("X", 5);
-  EXPECT_TRUE(objects::what_object(t.ctx, "X"));
+  EXPECT_TRUE(console::what_object(t.ctx, "X"));
   EXPECT_EQ(t.output(), "WHAT  | Global object X.\nEXPL  | X 5\nZORVA CODE:\n"
                         "address | cmd | explanation\n"
                         "      0 |  00 | PUSH 5\n"

@@ -1,7 +1,7 @@
 #include "analysis/plot.h"
 #include "analysis/plot_draw.h"
 #include "analysis/plot_picture.h"
-#include "console/context.h"
+#include "context/context.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,10 @@
 // Helpers for the tests of the object table and the runner: a context whose output the test
 // reads back, and a small assembler for code blocks made by hand.
 
-#include "console/context.h"
-#include "runner/code_block.h"
-#include "runner/opcodes.h"
+#include "code/code_block.h"
+#include "code/opcodes.h"
+#include "console/console.h"
+#include "context/context.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,11 @@ namespace tovik::runner::testing {
 // A context of its own with the output captured; no key is ever waiting unless a test says so.
 class TestContext {
 public:
-  TestContext() : out_(open_memstream(&buffer_, &size_)) { ctx.out = out_; }
+  // The console's services are attached, as in the program.
+  TestContext() : out_(open_memstream(&buffer_, &size_)) {
+    ctx.out = out_;
+    console::attach_console(ctx);
+  }
   ~TestContext() {
     std::fclose(out_);
     std::free(buffer_);

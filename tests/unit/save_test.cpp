@@ -1,9 +1,9 @@
-#include "console/atomic_file.h"
 #include "console/console.h"
-#include "console/context.h"
 #include "console/files.h"
 #include "console/save.h"
 #include "console/whole_file.h"
+#include "context/atomic_file.h"
+#include "context/context.h"
 #include "lang/number.h"
 
 #include <climits>

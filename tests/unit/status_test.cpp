@@ -1,5 +1,5 @@
-#include "console/context.h"
 #include "console/startup.h"
+#include "context/context.h"
 #include "runner_test_support.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "analysis/plot_draw.h"
 #include "analysis/plot_picture.h"
 #include "analysis/plot_window.h"
-#include "console/context.h"
+#include "context/context.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "console/atomic_file.h"
+#include "context/atomic_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tovik::console {
+namespace tovik {
 
 namespace {
 
@@ -117,4 +117,4 @@ WriteResult write_file_atomically(const std::string& name, std::string_view data
   return WriteResult::cannot_write;
 }
 
-} // namespace tovik::console
+} // namespace tovik

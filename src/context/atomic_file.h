@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tovik::console {
+namespace tovik {
 
 // The file a name finally stands for: symbolic links are followed (at most 40 of them); the name
 // itself when it is no link.
@@ -23,4 +23,4 @@ enum class WriteResult { ok, cannot_open, cannot_write };
 WriteResult write_file_atomically(const std::string& name, std::string_view data,
                                   bool through_links = true);
 
-} // namespace tovik::console
+} // namespace tovik

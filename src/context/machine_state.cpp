@@ -1,4 +1,4 @@
-#include "runner/machine_state.h"
+#include "context/machine_state.h"
 
 #include <utility>
 

@@ -8,10 +8,10 @@ namespace tovik {
 struct Context;
 }
 
-namespace tovik::objects {
+namespace tovik::console {
 
 // False, with nothing written, when the name is neither (or there is no name).
 bool what_object(Context& ctx, std::string_view name);
 bool what_object(Context& ctx, const char* name);
 
-} // namespace tovik::objects
+} // namespace tovik::console

@@ -1,7 +1,8 @@
-#include "console/console.h"
-#include "console/context.h"
+#include "context/output.h"
 
-namespace tovik::console {
+#include "context/context.h"
+
+namespace tovik {
 
 void print_error(Context& ctx, const char* text) {
   if (!text) text = "Procedure Error get unexpected string.";
@@ -13,4 +14,4 @@ void print_line(Context& ctx, const char* text) {
   std::fprintf(ctx.out, "%s\n", text);
 }
 
-} // namespace tovik::console
+} // namespace tovik

@@ -1,14 +1,19 @@
 #pragma once
 // Everything the program keeps for its whole run, in one place. The program has exactly one
-// context; tests make their own.
+// context; tests make their own. Every layer may use it; it holds the state of the layers below
+// the runner and the machine state, and reaches the console only through the hooks the console
+// installs, so no layer below the console depends on it.
 
-#include "console/settings.h"
+#include "context/machine_state.h"
+#include "context/settings.h"
 #include "lang/node_counter.h"
 #include "objects/object_table.h"
-#include "runner/machine_state.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace tovik::analysis {
 struct PlotPicture;
@@ -32,6 +37,15 @@ struct Context {
   // Shows the plot window until it is closed; false when no display could be opened. Null in
   // tests and wherever the window code is not linked.
   bool (*plot_window)(const analysis::PlotPicture&) = nullptr;
+
+  // The console's services for the layers below it, installed by the console; null where no
+  // console is attached. Runs one console line for running code.
+  void (*run_line)(Context& ctx, std::string_view text) = nullptr;
+  // Reads one input line for running code, at most `bound` characters of it; false at the end
+  // of the input (and always without a console).
+  bool (*read_line)(Context& ctx, std::string& line, std::size_t bound) = nullptr;
+  // Shows a newly defined object as the console's "what" does.
+  void (*show_object)(Context& ctx, std::string_view name) = nullptr;
 
   // Set while the last `exit` could not save: the end of the input then ends with a failure.
   bool exit_unsaved = false;

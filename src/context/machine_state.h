@@ -2,9 +2,9 @@
 // The machine state shared by the runs: the value stack, the argument-group stack, the
 // call-frame stack and the frame registers.
 
+#include "code/code_block.h"
+#include "context/stack.h"
 #include "lang/number.h"
-#include "runner/code_block.h"
-#include "runner/stack.h"
 
 #include <cstdint>
 #include <vector>
