@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -40,6 +41,22 @@ void compile_line(benchmark::State& state) {
   }
 }
 BENCHMARK(compile_line);
+
+// Code generation alone for a math file of 100,000 statements x=x+1; its tree is a chain of
+// ';' as deep as the file is long.
+void compile_long_file(benchmark::State& state) {
+  QuietContext q;
+  std::string text = "x=0";
+  for (int i = 0; i < 100000; ++i) text += ";x=x+1";
+  tovik::lang::ExprNode head(q.ctx.nodes);
+  tovik::lang::tokenize(head, text.c_str());
+  tovik::lang::take_single_root(head, q.ctx.out);
+  for (auto _ : state) {
+    tovik::runner::CodeBlock block;
+    benchmark::DoNotOptimize(tovik::compiler::compile_tree(q.ctx, head, block, 0, false));
+  }
+}
+BENCHMARK(compile_long_file)->Unit(benchmark::kMillisecond);
 
 void evaluate_line(benchmark::State& state) {
   QuietContext q;

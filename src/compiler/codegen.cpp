@@ -138,8 +138,9 @@ std::optional<std::uint32_t> index_value(const ExprNode& node) {
 
 // --- Entry points ---
 
-bool compile_node_at(Context& ctx, const ExprNode& node, CodeBuffer& buffer, std::uint32_t depth) {
-  return Generator(ctx, buffer, depth).node(node);
+bool compile_node_at(Context& ctx, const ExprNode& node, CodeBuffer& buffer,
+                     std::uint32_t const_depth) {
+  return Generator(ctx, buffer, const_depth).compile(node);
 }
 
 bool compile_node(Context& ctx, const ExprNode& node, CodeBuffer& buffer) {
@@ -153,7 +154,7 @@ int compile_special(Context& ctx, const ExprNode& node, std::uint32_t argc, bool
 
 bool compile_thread_ref(Context& ctx, const ExprNode& node, CodeBuffer& buffer,
                         std::uint8_t named_opcode) {
-  return Generator(ctx, buffer, 0).thread_ref(node, named_opcode);
+  return Generator(ctx, buffer, 0).compile_thread_ref(node, named_opcode);
 }
 
 // --- Emitters ---
@@ -187,85 +188,145 @@ void Generator::patch_jump(std::uint32_t from, std::uint32_t target, std::uint32
 
 // --- Dispatch ---
 
-bool Generator::node(const ExprNode& n) {
-  if (depth_ >= max_nesting) {
-    std::fprintf(ctx_.out, "ERROR | Expression is nested more than %u levels deep.\n", max_nesting);
-    return false;
-  }
-  ++depth_;
-  bool compiled = false;
-  if (n.kind == NodeKind::Number)
-    compiled = (emit_push(lang::number_value(n)), true);
-  else if (n.kind == NodeKind::Name)
-    compiled = name(n);
-  --depth_;
-  return compiled;
+bool Generator::compile(const ExprNode& root) {
+  Next first(true);
+  first.node = &root;
+  return run(first);
 }
 
-bool Generator::name(const ExprNode& n) {
-  const Arity a = arity_of(n);
-  for (const NamedForm& f : named_forms)
-    if (lang::name_is(n, f.text)) return (this->*f.form)(n, a);
-  return general(n, a);
+bool Generator::compile_thread_ref(const ExprNode& ref, std::uint8_t named_opcode) {
+  Next first(true);
+  first.node = &ref;
+  first.form = &Generator::thread_ref;
+  first.opcode = named_opcode;
+  return run(first);
+}
+
+// The pending form on top is called until it is done; a child it asks for goes on top of it.
+bool Generator::run(Next first) {
+  if (!enter(first)) return false;
+  while (!pending_.empty()) {
+    Pending& top = pending_.back();
+    const Next next = (this->*top.form)(top);
+    if (next.failed) return false;
+    if (!next.node) {
+      pending_.pop_back();
+    } else if (!enter(next)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A Number's code is appended at once; a Name becomes a pending form.
+bool Generator::enter(const Next& next) {
+  const ExprNode& n = *next.node;
+  if (next.form) {
+    pending_.push_back({&n, {}, next.form, 0, next.opcode});
+    return true;
+  }
+  if (n.kind == NodeKind::Number) return emit_push(lang::number_value(n)), true;
+  if (n.kind != NodeKind::Name) return false;
+  Form form = &Generator::general;
+  for (const NamedForm& f : named_forms) {
+    if (lang::name_is(n, f.text)) {
+      form = f.form;
+      break;
+    }
+  }
+  pending_.push_back({&n, arity_of(n), form});
+  return true;
+}
+
+Generator::Next Generator::then(Pending& p, std::uint8_t stage, const ExprNode& child, Form form,
+                                std::uint8_t opcode) {
+  p.stage = stage;
+  Next next(true);
+  next.node = &child;
+  next.form = form;
+  next.opcode = opcode;
+  return next;
+}
+
+const ExprNode* Generator::take_child(Pending& p) {
+  const ExprNode* c = p.cursor;
+  if (c) p.cursor = c->next.get();
+  return c;
 }
 
 // --- Assignment and access ---
 
-bool Generator::assignment(const ExprNode& n, Arity a) {
-  if (a.argc != 2) return fail("ERROR | Operator '=' must have 2 arguments\n");
-  if (a.has_args)
-    return fail("ERROR | Operator '=' must not have 'ARGS' as its argument. (But you can use "
-                "'@')\n");
-  const ExprNode& target = *child_at(n, 0);
-  const ExprNode& value = *child_at(n, 1);
-  if (target.kind != NodeKind::Name)
-    return fail("ERROR | First argument of operator '=' must be lvalue.\n");
-  if (lang::name_is(target, "$")) return set_slot(target, value, local_slot);
-  if (lang::name_is(target, "@")) return set_slot(target, value, argument_slot);
-  if (target.children) return fail("ERROR | First argument of operator '=' must be lvalue.\n");
-  if (!node(value)) return false;
+namespace {
+
+// The slot that an assignment target or an access names, if any.
+const SlotKind* slot_kind(const ExprNode& n) {
+  if (lang::name_is(n, "$")) return &local_slot;
+  if (lang::name_is(n, "@")) return &argument_slot;
+  return nullptr;
+}
+
+} // namespace
+
+// L = R: [R] SET name, or [R] and the slot of $(i) or @(i); the checks come before any code.
+Generator::Next Generator::assignment(Pending& p) {
+  const ExprNode& n = *p.node;
+  const Arity a = p.arity;
+  if (p.stage == 0) {
+    if (a.argc != 2) return fail("ERROR | Operator '=' must have 2 arguments\n");
+    if (a.has_args)
+      return fail("ERROR | Operator '=' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')\n");
+    const ExprNode& target = *child_at(n, 0);
+    if (target.kind != NodeKind::Name)
+      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+    if (const SlotKind* kind = slot_kind(target)) {
+      if (child_count(target) != 1) return fail(kind->arity_message);
+    } else if (target.children) {
+      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+    }
+    return then(p, 1, *child_at(n, 1));
+  }
+  const ExprNode& target = *n.children;
+  const SlotKind* kind = slot_kind(target);
+  if (p.stage == 2) return emit(kind->set_popped), true;
+  if (kind) return slot_index(p, *target.children, *kind, kind->set);
   emit(Op::set);
   append_name(buffer_, lang::node_text(target));
   return true;
 }
 
-// A constant index is written into the instruction; any other is computed and popped.
-bool Generator::slot(const ExprNode& index, const SlotKind& kind, Op by_constant, Op by_popped) {
-  if (index.kind == NodeKind::Number) {
-    std::optional<std::uint32_t> i = index_value(index);
-    if (!i) return fail(kind.range_message);
-    emit(by_constant, static_cast<std::int32_t>(*i));
-    return true;
-  }
-  if (!node(index)) return false;
-  emit(by_popped);
+// A constant index is written into the instruction; any other is computed first, and the
+// form appends the popping instruction when it comes back.
+Generator::Next Generator::slot_index(Pending& p, const ExprNode& index, const SlotKind& kind,
+                                      Op by_constant) {
+  if (index.kind != NodeKind::Number) return then(p, 2, index);
+  std::optional<std::uint32_t> i = index_value(index);
+  if (!i) return fail(kind.range_message);
+  emit(by_constant, static_cast<std::int32_t>(*i));
   return true;
 }
 
-// $(i) = v or @(i) = v: the value's code comes before the code of a computed index.
-bool Generator::set_slot(const ExprNode& target, const ExprNode& value, const SlotKind& kind) {
-  if (child_count(target) != 1) return fail(kind.arity_message);
-  if (!node(value)) return false;
-  return slot(*target.children, kind, kind.set, kind.set_popped);
+Generator::Next Generator::get_slot(Pending& p, const SlotKind& kind) {
+  if (p.stage == 2) return emit(kind.get_popped), true;
+  if (p.arity.argc != 1) return fail(kind.arity_message);
+  if (p.arity.has_args) return fail(kind.args_message);
+  return slot_index(p, *p.node->children, kind, kind.get);
 }
 
-bool Generator::get_slot(const ExprNode& n, Arity a, const SlotKind& kind) {
-  if (a.argc != 1) return fail(kind.arity_message);
-  if (a.has_args) return fail(kind.args_message);
-  return slot(*n.children, kind, kind.get, kind.get_popped);
-}
-
-bool Generator::argument_access(const ExprNode& n, Arity a) {
-  return get_slot(n, a, argument_slot);
-}
-bool Generator::local_access(const ExprNode& n, Arity a) { return get_slot(n, a, local_slot); }
+Generator::Next Generator::argument_access(Pending& p) { return get_slot(p, argument_slot); }
+Generator::Next Generator::local_access(Pending& p) { return get_slot(p, local_slot); }
 
 // --- Operators, standard functions, special objects and calls ---
 
-bool Generator::general(const ExprNode& n, Arity a) {
-  if (a.has_args) emit(Op::init_args, static_cast<std::int32_t>(a.argc));
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get())
-    if (!node(*c)) return false;
+// The arguments first, so that an error inside one is reported before the arity checks.
+Generator::Next Generator::general(Pending& p) {
+  const ExprNode& n = *p.node;
+  const Arity a = p.arity;
+  if (p.stage == 0) {
+    if (a.has_args) emit(Op::init_args, static_cast<std::int32_t>(a.argc));
+    p.cursor = n.children.get();
+  }
+  if (const ExprNode* c = take_child(p)) return then(p, 1, *c);
   const std::uint8_t code = lang::operator_code(lang::node_text(n));
   if (code != lang::no_operator_code) return operator_form(n, a, code);
   switch (special(n, a)) {

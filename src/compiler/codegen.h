@@ -15,10 +15,10 @@ struct Context;
 
 namespace tovik::compiler {
 
-// Levels of tree nesting, CONST evaluations inside a compilation included, that are compiled.
-// Code generation recurses once per level; the bound keeps that far from the end of the
-// process stack whatever a console line holds.
-inline constexpr std::uint32_t max_nesting = 2000;
+// Code generation compiles a tree of any depth in constant native stack, but each CONST
+// compiles and runs its argument in a compilation of its own while the enclosing one waits, so
+// CONSTs nested in CONSTs are bounded.
+inline constexpr std::uint32_t max_const_nesting = 2000;
 
 // Results of compile_special.
 inline constexpr int special_done = 0;
@@ -38,8 +38,8 @@ int compile_special(Context& ctx, const lang::ExprNode& node, std::uint32_t argc
 bool compile_thread_ref(Context& ctx, const lang::ExprNode& node, CodeBuffer& buffer,
                         std::uint8_t named_opcode);
 
-// compile_node for a tree that sits `depth` levels deep in an enclosing compilation.
+// compile_node for a tree inside `const_depth` CONST evaluations of enclosing compilations.
 bool compile_node_at(Context& ctx, const lang::ExprNode& node, CodeBuffer& buffer,
-                     std::uint32_t depth);
+                     std::uint32_t const_depth);
 
 } // namespace tovik::compiler

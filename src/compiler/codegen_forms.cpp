@@ -7,6 +7,7 @@
 #include "context/context.h"
 #include "lang/number.h"
 
+#include <cstdio>
 #include <string>
 
 namespace tovik::compiler {
@@ -15,130 +16,141 @@ using lang::ExprNode;
 using lang::NodeKind;
 using runner::Op;
 
-namespace {
-
-const char* const args_refused_if =
-    "ERROR | Function 'IF' must not have 'ARGS' as its argument. (But you can use '@')\n";
-const char* const args_refused_while =
-    "ERROR | Function 'WHILE' must not have 'ARGS' as its argument. (But you can use '@')\n";
-const char* const args_refused_until =
-    "ERROR | Function 'UNTIL' must not have 'ARGS' as its argument. (But you can use '@')\n";
-
-} // namespace
-
 // IF(c, t[, f]): [c] JIFN->A [t] JUMP->B A: [f] or the error value, B.
-bool Generator::if_form(const ExprNode& n, Arity a) {
-  if (a.argc != 2 && a.argc != 3) return fail("ERROR | Function 'IF' requires 2 or 3 arguments.\n");
-  if (a.has_args) return fail(args_refused_if);
-  if (!node(*child_at(n, 0))) return false;
-  const std::uint32_t to_else = emit_jump(Op::jifn);
-  if (!node(*child_at(n, 1))) return false;
-  const std::uint32_t to_end = emit_jump(Op::jump);
-  patch_jump(to_else, position());
-  if (a.argc == 3) {
-    if (!node(*child_at(n, 2))) return false;
-  } else {
+Generator::Next Generator::if_form(Pending& p) {
+  const ExprNode& n = *p.node;
+  const Arity a = p.arity;
+  switch (p.stage) {
+  case 0:
+    if (a.argc != 2 && a.argc != 3)
+      return fail("ERROR | Function 'IF' requires 2 or 3 arguments.\n");
+    if (a.has_args)
+      return fail("ERROR | Function 'IF' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')\n");
+    return then(p, 1, *child_at(n, 0));
+  case 1: p.marks[0] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
+  case 2:
+    p.marks[1] = emit_jump(Op::jump);
+    patch_jump(p.marks[0], position());
+    if (a.argc == 3) return then(p, 3, *child_at(n, 2));
     emit_push_error();
+    [[fallthrough]];
+  default: patch_jump(p.marks[1], position()); return true;
   }
-  patch_jump(to_end, position());
+}
+
+// WHILE and UNTIL take two arguments and no ARGS; the loop starts where their code starts.
+bool Generator::loop_start(Pending& p, const char* form) {
+  if (p.arity.argc != 2) {
+    std::fprintf(ctx_.out,
+                 "ERROR | Function '%s' requires 2 arguments. Use 'DO' for more code in body.\n",
+                 form);
+    return false;
+  }
+  if (p.arity.has_args) {
+    std::fprintf(ctx_.out,
+                 "ERROR | Function '%s' must not have 'ARGS' as its argument. (But you can use "
+                 "'@')\n",
+                 form);
+    return false;
+  }
+  p.marks[0] = position();
   return true;
 }
 
 // WHILE(c, b): L0: [c] JIFN->E [b] POP JUMP->L0 E: error value.
-bool Generator::while_form(const ExprNode& n, Arity a) {
-  if (a.argc != 2)
-    return fail("ERROR | Function 'WHILE' requires 2 arguments. Use 'DO' for more code in "
-                "body.\n");
-  if (a.has_args) return fail(args_refused_while);
-  const std::uint32_t loop = position();
-  if (!node(*child_at(n, 0))) return false;
-  const std::uint32_t to_end = emit_jump(Op::jifn);
-  if (!node(*child_at(n, 1))) return false;
-  emit(Op::pop);
-  patch_jump(emit_jump(Op::jump), loop);
-  patch_jump(to_end, position());
-  emit_push_error();
-  return true;
+Generator::Next Generator::while_form(Pending& p) {
+  const ExprNode& n = *p.node;
+  switch (p.stage) {
+  case 0:
+    if (!loop_start(p, "WHILE")) return false;
+    return then(p, 1, *child_at(n, 0));
+  case 1: p.marks[1] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
+  default:
+    emit(Op::pop);
+    patch_jump(emit_jump(Op::jump), p.marks[0]);
+    patch_jump(p.marks[1], position());
+    return emit_push_error(), true;
+  }
 }
 
 // UNTIL(c, b): L0: [b] POP [c] JIFN->L0, error value; the body runs at least once.
-bool Generator::until_form(const ExprNode& n, Arity a) {
-  if (a.argc != 2)
-    return fail("ERROR | Function 'UNTIL' requires 2 arguments. Use 'DO' for more code in "
-                "body.\n");
-  if (a.has_args) return fail(args_refused_until);
-  const std::uint32_t loop = position();
-  if (!node(*child_at(n, 1))) return false;
-  emit(Op::pop);
-  if (!node(*child_at(n, 0))) return false;
-  patch_jump(emit_jump(Op::jifn), loop);
-  emit_push_error();
-  return true;
+Generator::Next Generator::until_form(Pending& p) {
+  const ExprNode& n = *p.node;
+  switch (p.stage) {
+  case 0:
+    if (!loop_start(p, "UNTIL")) return false;
+    return then(p, 1, *child_at(n, 1));
+  case 1: emit(Op::pop); return then(p, 2, *child_at(n, 0));
+  default: patch_jump(emit_jump(Op::jifn), p.marks[0]); return emit_push_error(), true;
+  }
 }
 
 // DO and ";": every child, the values of all but the last dropped.
-bool Generator::sequence(const ExprNode& n, Arity) {
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get()) {
-    if (c != n.children.get()) emit(Op::pop);
-    if (!node(*c)) return false;
-  }
-  return true;
+Generator::Next Generator::sequence(Pending& p) {
+  if (p.stage == 0) p.cursor = p.node->children.get();
+  const ExprNode* c = take_child(p);
+  if (!c) return true;
+  if (p.stage != 0) emit(Op::pop);
+  return then(p, 1, *c);
 }
 
 // CONST(x): x is evaluated now and only its value is kept.
-bool Generator::const_form(const ExprNode& n, Arity a) {
-  if (a.argc != 1) return fail("ERROR | Function 'CONST' requires 1 argument.\n");
-  if (a.has_args)
+Generator::Next Generator::const_form(Pending& p) {
+  if (p.arity.argc != 1) return fail("ERROR | Function 'CONST' requires 1 argument.\n");
+  if (p.arity.has_args)
     return fail("ERROR | Function 'CONST' must not have 'ARGS' as its argument. (But you can "
                 "use '@')\n");
-  emit_push(evaluate_tree_at(ctx_, n.children.get(), depth_));
+  if (const_depth_ >= max_const_nesting) {
+    std::fprintf(ctx_.out, "ERROR | Function 'CONST' is nested more than %u levels deep.\n",
+                 max_const_nesting);
+    return false;
+  }
+  emit_push(evaluate_tree_at(ctx_, p.node->children.get(), const_depth_ + 1));
   return true;
 }
 
-bool Generator::read_form(const ExprNode&, Arity a) {
-  if (a.argc != 0) return fail("ERROR | Object 'READ' do not requires any argument(s).\n");
+Generator::Next Generator::read_form(Pending& p) {
+  if (p.arity.argc != 0) return fail("ERROR | Object 'READ' do not requires any argument(s).\n");
   emit(Op::read);
   return true;
 }
 
-bool Generator::return_form(const ExprNode& n, Arity a) {
-  if (a.argc != 1) return fail("ERROR | Function 'RETURN' requires 1 argument.\n");
-  if (!node(*n.children)) return false;
-  emit(Op::return_pop);
-  return true;
+Generator::Next Generator::return_form(Pending& p) {
+  if (p.stage != 0) return emit(Op::return_pop), true;
+  if (p.arity.argc != 1) return fail("ERROR | Function 'RETURN' requires 1 argument.\n");
+  return then(p, 1, *p.node->children);
 }
 
-bool Generator::misplaced_locals_count(const ExprNode&, Arity) {
+Generator::Next Generator::misplaced_locals_count(Pending&) {
   return fail("ERROR | Object 'N$' must be argument of 'MAIN'.\n");
 }
 
-bool Generator::misplaced_thr(const ExprNode&, Arity) {
+Generator::Next Generator::misplaced_thr(Pending&) {
   return fail("ERROR | Object 'THR' must replace name of thread.\n");
 }
 
 // PRINT(a, b, ...): each value is printed; only the last one stays as the value of PRINT.
-bool Generator::print_values(const ExprNode& n, Arity) {
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get()) {
-    if (c != n.children.get()) emit(Op::pop);
-    if (!node(*c)) return false;
-    emit(Op::print_top);
-  }
-  return true;
+Generator::Next Generator::print_values(Pending& p) {
+  if (p.stage == 0) p.cursor = p.node->children.get();
+  if (p.stage != 0) emit(Op::print_top);
+  const ExprNode* c = take_child(p);
+  if (!c) return true;
+  if (p.stage != 0) emit(Op::pop);
+  return then(p, 1, *c);
 }
 
-bool Generator::print_chars(const ExprNode& n, Arity) {
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get()) {
-    if (!node(*c)) return false;
-    emit(Op::print_char);
-  }
-  emit_push_error();
-  return true;
+Generator::Next Generator::print_chars(Pending& p) {
+  if (p.stage == 0) p.cursor = p.node->children.get();
+  if (p.stage != 0) emit(Op::print_char);
+  if (const ExprNode* c = take_child(p)) return then(p, 1, *c);
+  return emit_push_error(), true;
 }
 
 // PRINTS(a, b, ...): the words a, b, ... printed as one text without separators.
-bool Generator::print_strings(const ExprNode& n, Arity) {
+Generator::Next Generator::print_strings(Pending& p) {
   std::string text;
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get()) {
+  for (const ExprNode* c = p.node->children.get(); c != nullptr; c = c->next.get()) {
     if (c->kind != NodeKind::Name || c->children)
       return fail("ERROR | Object 'PRINTS' must have strings as arguments\n");
     text += lang::node_text(*c);
@@ -157,10 +169,38 @@ bool is_locals_count(const ExprNode& node) { return lang::name_is(node, "N$"); }
 
 // MAIN(body, args..., N$(k)): the arguments, the call, k locals, the body and its RETURN; the
 // call's displacement leads past that RETURN.
-bool Generator::inline_call(const ExprNode& n, Arity a) {
-  std::uint32_t locals = 0;
+Generator::Next Generator::inline_call(Pending& p) {
+  const ExprNode& n = *p.node;
+  switch (p.stage) {
+  case 0:
+    if (!inline_call_checks(p)) return false;
+    if (p.arity.has_args) emit(Op::init_args, static_cast<std::int32_t>(p.arity.argc - 1));
+    p.cursor = n.children->next.get();
+    [[fallthrough]];
+  case 1:
+    while (const ExprNode* c = take_child(p))
+      if (!is_locals_count(*c)) return then(p, 1, *c);
+    p.marks[0] = position();
+    if (p.arity.has_args) {
+      emit(Op::main_args, 0);
+    } else {
+      emit(Op::main_n, static_cast<std::int32_t>(p.arity.argc - 1));
+      append_i32(buffer_, 0);
+    }
+    if (p.marks[1] != 0) emit(Op::init_locals, static_cast<std::int32_t>(p.marks[1]));
+    return then(p, 2, *n.children);
+  default:
+    emit(Op::ret);
+    patch_jump(p.marks[0], position(), p.arity.has_args ? 1 : 5);
+    return true;
+  }
+}
+
+// The locals count (kept in marks[1]) and the arity of MAIN; the N$ child is no argument.
+bool Generator::inline_call_checks(Pending& p) {
+  Arity& a = p.arity;
   const ExprNode* counted = nullptr;
-  for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get()) {
+  for (const ExprNode* c = p.node->children.get(); c != nullptr; c = c->next.get()) {
     if (c->kind != NodeKind::Name || !is_locals_count(*c)) continue;
     if (counted)
       return fail("ERROR | Function 'MAIN' must not have more than one 'N$' argument.\n");
@@ -172,28 +212,13 @@ bool Generator::inline_call(const ExprNode& n, Arity a) {
       return fail("ERROR | Object 'N$' in 'MAIN' requires one constant as argument.\n");
     std::optional<std::uint32_t> k = index_value(*counted->children);
     if (!k) return fail("ERROR | Object 'N$' in 'MAIN' must have argument >0, <-1ul.\n");
-    locals = *k;
+    p.marks[1] = *k;
   }
-  if (a.argc + (a.has_args || locals != 0 ? 1 : 0) < 2)
+  if (a.argc + (a.has_args || p.marks[1] != 0 ? 1 : 0) < 2)
     return fail("ERROR | Function 'MAIN' requires >1 arguments.\n");
-  if (a.has_args && is_args(*n.children))
+  if (a.has_args && is_args(*p.node->children))
     return fail("ERROR | Function 'MAIN' must not have 'ARGS' as its first argument. (But you "
                 "can use '@' or 'ARGS' as 2,3,...argument)\n");
-  const auto count = static_cast<std::int32_t>(a.argc - 1);
-  if (a.has_args) emit(Op::init_args, count);
-  for (const ExprNode* c = n.children->next.get(); c != nullptr; c = c->next.get())
-    if (!lang::name_is(*c, "N$") && !node(*c)) return false;
-  const std::uint32_t call = position();
-  if (a.has_args) {
-    emit(Op::main_args, 0);
-  } else {
-    emit(Op::main_n, count);
-    append_i32(buffer_, 0);
-  }
-  if (locals != 0) emit(Op::init_locals, static_cast<std::int32_t>(locals));
-  if (!node(*n.children)) return false;
-  emit(Op::ret);
-  patch_jump(call, position(), a.has_args ? 1 : 5);
   return true;
 }
 

@@ -31,17 +31,28 @@ constexpr std::array<ThreadPair, 5> thread_pairs{{
 
 } // namespace
 
-bool Generator::thread_ref(const ExprNode& n, std::uint8_t named_opcode) {
-  const ThreadPair* pair = nullptr;
+namespace {
+
+const ThreadPair* pair_of(std::uint8_t named_opcode) {
   for (const ThreadPair& p : thread_pairs)
-    if (runner::byte_of(p.named) == named_opcode) pair = &p;
+    if (runner::byte_of(p.named) == named_opcode) return &p;
+  return nullptr;
+}
+
+} // namespace
+
+// p.opcode names the instruction pair; THR(x) computes the thread, so its code comes first.
+Generator::Next Generator::thread_ref(Pending& p) {
+  const ExprNode& n = *p.node;
+  const ThreadPair* pair = pair_of(p.opcode);
   if (!pair)
     return fail("ERROR | Unknown 7x command. Please tell Tolvenark about this error in "
                 "translator.\n");
+  if (p.stage != 0) return emit(pair->popped);
   if (n.kind != NodeKind::Name) return fail("ERROR | Name of thread must be a string.\n");
   if (lang::name_is(n, "THR")) {
     if (child_count(n) != 1) return fail("ERROR | Object 'THR' requires one argument.\n");
-    return node(*n.children) && emit(pair->popped);
+    return then(p, 1, *n.children);
   }
   if (n.children) return fail("ERROR | Name of thread must not have any arguments.\n");
   emit(pair->named);
@@ -49,79 +60,75 @@ bool Generator::thread_ref(const ExprNode& n, std::uint8_t named_opcode) {
   return append_byte(buffer_, 0);
 }
 
+// The reference's code comes at stage 1; the form ends with the error value at stage 2.
+Generator::Next Generator::thread_then_error(Pending& p, const ExprNode& ref, Op named) {
+  if (p.stage == 2) return emit_push_error(), true;
+  return then(p, 2, ref, &Generator::thread_ref, runner::byte_of(named));
+}
+
 // NTHR name, its body length, the body and its RETURN; the body runs as the new thread.
-bool Generator::thread_form(const ExprNode& n, Arity a) {
-  if (a.argc != 1 && a.argc != 2)
+Generator::Next Generator::thread_form(Pending& p) {
+  const ExprNode& n = *p.node;
+  if (p.stage != 0) {
+    emit(Op::ret);
+    patch_i32(buffer_, p.marks[0], static_cast<std::int32_t>(position() - p.marks[0] - 4));
+    return emit_push_error(), true;
+  }
+  if (p.arity.argc != 1 && p.arity.argc != 2)
     return fail("ERROR | Function 'THREAD' requires 1 or 2 argument(s).\n");
   emit(Op::new_thread);
   const char* name = "";
-  if (a.argc == 2) {
+  if (p.arity.argc == 2) {
     const ExprNode& named = *n.children;
     if (named.kind != NodeKind::Name || named.children)
       return fail("ERROR | Name of thread must not have arguments & must be a string.\n");
     name = lang::node_text(named);
   }
   append_name(buffer_, name);
-  const std::uint32_t length_at = position();
+  p.marks[0] = position();
   append_i32(buffer_, 0);
-  const std::uint32_t body = position();
   const ExprNode* last = n.children.get();
   while (last->next) last = last->next.get();
-  if (!node(*last)) return false;
-  emit(Op::ret);
-  patch_i32(buffer_, length_at, static_cast<std::int32_t>(position() - body));
-  emit_push_error();
-  return true;
+  return then(p, 1, *last);
 }
 
 // SLEEP and KILL: the current thread without an argument, else the named one.
-bool Generator::optional_thread(const ExprNode& n, Arity a, Op alone, std::uint8_t named_opcode) {
-  if (a.argc == 0) {
-    emit(alone);
-  } else if (!thread_ref(*n.children, named_opcode)) {
-    return false;
-  }
-  emit_push_error();
-  return true;
+Generator::Next Generator::sleep_form(Pending& p) {
+  if (p.arity.argc > 1) return fail("ERROR | Function 'SLEEP' requires 0 or 1 argument(s).\n");
+  if (p.arity.argc == 0) return emit(Op::sleep_me), emit_push_error(), true;
+  return thread_then_error(p, *p.node->children, Op::sleep);
 }
 
-bool Generator::sleep_form(const ExprNode& n, Arity a) {
-  if (a.argc > 1) return fail("ERROR | Function 'SLEEP' requires 0 or 1 argument(s).\n");
-  return optional_thread(n, a, Op::sleep_me, runner::byte_of(Op::sleep));
-}
-
-bool Generator::kill_form(const ExprNode& n, Arity a) {
-  if (a.argc > 1) return fail("ERROR | Function 'KILL' requires 0 or 1 argument(s).\n");
-  return optional_thread(n, a, Op::kill_me, runner::byte_of(Op::kill));
+Generator::Next Generator::kill_form(Pending& p) {
+  if (p.arity.argc > 1) return fail("ERROR | Function 'KILL' requires 0 or 1 argument(s).\n");
+  if (p.arity.argc == 0) return emit(Op::kill_me), emit_push_error(), true;
+  return thread_then_error(p, *p.node->children, Op::kill);
 }
 
 // SEND(thread, message): the message value first, then the thread.
-bool Generator::send_form(const ExprNode& n, Arity a) {
-  if (a.argc != 2) return fail("ERROR | Function 'SEND' requires 2 arguments.\n");
-  if (!node(*child_at(n, 1)) || !thread_ref(*n.children, runner::byte_of(Op::send))) return false;
-  emit_push_error();
-  return true;
+Generator::Next Generator::send_form(Pending& p) {
+  if (p.stage == 0) {
+    if (p.arity.argc != 2) return fail("ERROR | Function 'SEND' requires 2 arguments.\n");
+    return then(p, 1, *child_at(*p.node, 1));
+  }
+  return thread_then_error(p, *p.node->children, Op::send);
 }
 
-bool Generator::message_form(const ExprNode&, Arity a) {
-  if (a.argc != 0) return fail("ERROR | Function 'MSG' do not requires any arguments.\n");
+Generator::Next Generator::message_form(Pending& p) {
+  if (p.arity.argc != 0) return fail("ERROR | Function 'MSG' do not requires any arguments.\n");
   emit(Op::read_message);
   return true;
 }
 
 // WAKEUP(thread, x): x must be written but is never compiled.
-bool Generator::wakeup_form(const ExprNode& n, Arity a) {
-  if (a.argc != 2) return fail("ERROR | Function 'WAKEUP' requires 2 arguments.\n");
-  if (!thread_ref(*n.children, runner::byte_of(Op::wake_up))) return false;
-  emit_push_error();
-  return true;
+Generator::Next Generator::wakeup_form(Pending& p) {
+  if (p.arity.argc != 2) return fail("ERROR | Function 'WAKEUP' requires 2 arguments.\n");
+  return thread_then_error(p, *p.node->children, Op::wake_up);
 }
 
-bool Generator::send_id_form(const ExprNode& n, Arity a) {
-  if (a.argc != 1) return fail("ERROR | Function 'SENDMYID' requires 1 argument.\n");
-  if (!thread_ref(*n.children, runner::byte_of(Op::send_id))) return false;
-  emit_push_error();
-  return true;
+Generator::Next Generator::send_id_form(Pending& p) {
+  if (p.arity.argc != 1) return fail("ERROR | Function 'SENDMYID' requires 1 argument.\n");
+  return thread_then_error(p, *p.node->children, Op::send_id);
 }
 
 } // namespace tovik::compiler

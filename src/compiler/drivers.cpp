@@ -45,10 +45,10 @@ void append_locals(CodeBuffer& buffer, std::uint32_t locals) {
 }
 
 std::uint32_t build_block(Context& ctx, const ExprNode& tree, runner::CodeBlock& block,
-                          std::uint32_t locals, std::uint32_t depth) {
+                          std::uint32_t locals, std::uint32_t const_depth) {
   CodeBuffer buffer(ctx.settings.stack_step);
   if (locals != 0) append_locals(buffer, locals);
-  const bool compiled = compile_node_at(ctx, tree, buffer, depth);
+  const bool compiled = compile_node_at(ctx, tree, buffer, const_depth);
   // A failed append can make a form give up silently; its own report comes first.
   if (buffer.errors == 0 && !compiled) return 0;
   return finish_block(ctx, buffer, block);
@@ -108,13 +108,13 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
   return finish_block(ctx, buffer, block);
 }
 
-double evaluate_tree_at(Context& ctx, const ExprNode* tree, std::uint32_t depth) {
+double evaluate_tree_at(Context& ctx, const ExprNode* tree, std::uint32_t const_depth) {
   if (!tree) {
     std::fputs("ERROR | Math: no tree for calculating.\n", ctx.out);
     return lang::error_value();
   }
   runner::CodeBlock block;
-  if (build_block(ctx, *tree, block, 0, depth) == 0) {
+  if (build_block(ctx, *tree, block, 0, const_depth) == 0) {
     std::fputs("ERROR | Cannot make code for expression.\n", ctx.out);
     return lang::error_value();
   }

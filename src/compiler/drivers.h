@@ -37,7 +37,7 @@ double evaluate_tree(Context& ctx, const lang::ExprNode* tree);
 // The value of an expression text, or the error value. The text's tree lives only for the call.
 double evaluate_text(Context& ctx, const char* text);
 
-// evaluate_tree for a tree met `depth` levels deep inside a compilation (CONST).
-double evaluate_tree_at(Context& ctx, const lang::ExprNode* tree, std::uint32_t depth);
+// evaluate_tree for the argument of a CONST inside `const_depth` CONST evaluations.
+double evaluate_tree_at(Context& ctx, const lang::ExprNode* tree, std::uint32_t const_depth);
 
 } // namespace tovik::compiler

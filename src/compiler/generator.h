@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tovik {
 struct Context;
@@ -32,53 +33,97 @@ std::optional<std::uint32_t> index_value(const lang::ExprNode& node);
 
 struct SlotKind;
 
+// Code generation walks the tree with an explicit stack instead of recursing, so a tree of any
+// depth (such as the left-leaning chain that 1+1+...+1 or a long run of ';' statements parses
+// into) compiles in constant native stack. Each Name node on the way down is a Pending form on
+// that stack; the form is called again each time the child it asked for has been compiled, and
+// `stage` says where it goes on.
 class Generator {
 public:
-  Generator(Context& ctx, CodeBuffer& buffer, std::uint32_t depth)
-      : ctx_(ctx), buffer_(buffer), depth_(depth) {}
+  struct Pending;
+  // What a form wants next: to be done (true), to fail (false: the whole compilation stops, as
+  // every form gives up as soon as a part of it fails), or the code of `node` first. With
+  // `form`, the node is not compiled as itself but by that form (a part shared by several
+  // forms, such as a thread reference), with `opcode` for it.
+  struct Next;
+  using Form = Next (Generator::*)(Pending&);
 
-  bool node(const lang::ExprNode& n);
+  struct Pending {
+    const lang::ExprNode* node;
+    Arity arity;
+    Form form;
+    std::uint8_t stage = 0;
+    std::uint8_t opcode = 0;
+    // The next child of a form that walks its children in order.
+    const lang::ExprNode* cursor = nullptr;
+    // Positions of the instructions whose displacements are patched later.
+    std::uint32_t marks[2] = {};
+  };
+
+  struct Next {
+    Next(bool ok) : failed(!ok) {} // NOLINT: implicit, so forms can return a plain result
+    const lang::ExprNode* node = nullptr;
+    Form form = nullptr;
+    std::uint8_t opcode = 0;
+    bool failed = false;
+  };
+
+  // `const_depth`: how many CONST evaluations enclose this compilation.
+  Generator(Context& ctx, CodeBuffer& buffer, std::uint32_t const_depth)
+      : ctx_(ctx), buffer_(buffer), const_depth_(const_depth) {}
+
+  // Appends the code of the tree; false after a failure.
+  bool compile(const lang::ExprNode& root);
+  // Appends a thread reference (below) for the instruction pair named by `named_opcode`.
+  bool compile_thread_ref(const lang::ExprNode& ref, std::uint8_t named_opcode);
   int special(const lang::ExprNode& n, Arity arity);
-  bool thread_ref(const lang::ExprNode& n, std::uint8_t named_opcode);
-
-  using Form = bool (Generator::*)(const lang::ExprNode&, Arity);
 
   // Forms recognised by the text of a Name node.
-  bool assignment(const lang::ExprNode& n, Arity a);
-  bool if_form(const lang::ExprNode& n, Arity a);
-  bool argument_access(const lang::ExprNode& n, Arity a);
-  bool local_access(const lang::ExprNode& n, Arity a);
-  bool misplaced_locals_count(const lang::ExprNode& n, Arity a);
-  bool read_form(const lang::ExprNode& n, Arity a);
-  bool misplaced_thr(const lang::ExprNode& n, Arity a);
-  bool thread_form(const lang::ExprNode& n, Arity a);
-  bool sleep_form(const lang::ExprNode& n, Arity a);
-  bool send_form(const lang::ExprNode& n, Arity a);
-  bool message_form(const lang::ExprNode& n, Arity a);
-  bool wakeup_form(const lang::ExprNode& n, Arity a);
-  bool kill_form(const lang::ExprNode& n, Arity a);
-  bool send_id_form(const lang::ExprNode& n, Arity a);
-  bool return_form(const lang::ExprNode& n, Arity a);
-  bool const_form(const lang::ExprNode& n, Arity a);
-  bool sequence(const lang::ExprNode& n, Arity a);
-  bool print_strings(const lang::ExprNode& n, Arity a);
-  bool print_chars(const lang::ExprNode& n, Arity a);
-  bool print_values(const lang::ExprNode& n, Arity a);
-  bool inline_call(const lang::ExprNode& n, Arity a);
-  bool while_form(const lang::ExprNode& n, Arity a);
-  bool until_form(const lang::ExprNode& n, Arity a);
-  bool general(const lang::ExprNode& n, Arity a);
+  Next assignment(Pending& p);
+  Next if_form(Pending& p);
+  Next argument_access(Pending& p);
+  Next local_access(Pending& p);
+  Next misplaced_locals_count(Pending& p);
+  Next read_form(Pending& p);
+  Next misplaced_thr(Pending& p);
+  Next thread_form(Pending& p);
+  Next sleep_form(Pending& p);
+  Next send_form(Pending& p);
+  Next message_form(Pending& p);
+  Next wakeup_form(Pending& p);
+  Next kill_form(Pending& p);
+  Next send_id_form(Pending& p);
+  Next return_form(Pending& p);
+  Next const_form(Pending& p);
+  Next sequence(Pending& p);
+  Next print_strings(Pending& p);
+  Next print_chars(Pending& p);
+  Next print_values(Pending& p);
+  Next inline_call(Pending& p);
+  Next while_form(Pending& p);
+  Next until_form(Pending& p);
+  Next general(Pending& p);
+  // A thread named by a plain word, or THR(x) for a number computed at run time.
+  Next thread_ref(Pending& p);
 
 private:
-  bool name(const lang::ExprNode& n);
-  bool slot(const lang::ExprNode& index, const SlotKind& kind, runner::Op by_constant,
-            runner::Op by_popped);
-  bool set_slot(const lang::ExprNode& target, const lang::ExprNode& value, const SlotKind& kind);
-  bool get_slot(const lang::ExprNode& n, Arity a, const SlotKind& kind);
+  bool run(Next first);
+  bool enter(const Next& next);
+  // Continue at `stage` once `child` is compiled (by `form`, when given).
+  static Next then(Pending& p, std::uint8_t stage, const lang::ExprNode& child, Form form = nullptr,
+                   std::uint8_t opcode = 0);
+  // The next child of p.cursor's walk, or null at its end.
+  static const lang::ExprNode* take_child(Pending& p);
+
+  Next slot_index(Pending& p, const lang::ExprNode& index, const SlotKind& kind,
+                  runner::Op by_constant);
+  Next get_slot(Pending& p, const SlotKind& kind);
+  bool inline_call_checks(Pending& p);
+  bool loop_start(Pending& p, const char* form);
   bool operator_form(const lang::ExprNode& n, Arity a, std::uint8_t code);
   bool call(const lang::ExprNode& n, Arity a);
-  bool optional_thread(const lang::ExprNode& n, Arity a, runner::Op alone,
-                       std::uint8_t named_opcode);
+  // SLEEP, KILL, SEND, WAKEUP, SENDMYID: the thread reference `ref`, then the error value.
+  Next thread_then_error(Pending& p, const lang::ExprNode& ref, runner::Op named);
 
   // Message output: the whole line, line end included.
   bool fail(const char* message);
@@ -96,7 +141,8 @@ private:
 
   Context& ctx_;
   CodeBuffer& buffer_;
-  std::uint32_t depth_;
+  std::uint32_t const_depth_;
+  std::vector<Pending> pending_;
 };
 
 } // namespace tovik::compiler

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Inputs that once hung or aborted the program: a FIFO where a file is expected (never opened
-for reading, so nothing waits), and a huge line for READ under a small address-space limit."""
+"""Inputs that once hung, aborted or were refused: a FIFO where a file is expected (never opened
+for reading, so nothing waits), a huge line for READ under a small address-space limit, and
+expressions whose trees are as deep as they are long (a math file of 100,000 statements, a
+console line as full of terms as it can hold) through every walk that follows parsing."""
 import os
 import resource
 import subprocess
@@ -49,6 +51,18 @@ with tempfile.TemporaryDirectory() as d:
     if run(d, b"break\n", limit=limit)[0] == 0:
         huge = b"exec 53\n" + b"0" * 253 + b"7" + b" " * 100_000_000 + b"\nbreak\n"
         expect("huge READ line", run(d, huge, limit=limit), b"VALUE | 7\n")
+
+with tempfile.TemporaryDirectory() as d:
+    with open(os.path.join(d, "long.txt"), "w") as f:
+        f.write("x=0;" + "x=x+1;" * 100_000 + "x")
+    expect("100,000 statements", run(d, b"runmath long.txt\nbreak\n"), b"VALUE | 100000\n")
+    terms = "+".join(["x"] * 5000).encode()
+    lines = (b"what %s\ndef F(x) %s\nF(1)\ncount %s x(0,1,1)\nbreak\n"
+             % (terms.replace(b"x", b"1"), terms, terms))
+    session = run(d, lines)
+    for needle in (b"TREE  | " + b"+{" * 4999 + b"1,1},1}", b"VALUE | 5000\n",
+                   b"1 (1) -> 5000 (5000)\n"):
+        expect("5,000 terms", session, needle)
 
 for f in failures:
     print("FAIL", f)
