@@ -236,7 +236,7 @@ std::int32_t Dispatch::run() {
       break;
     default:
       // The thread group is handed off whatever its low nibble.
-      if ((op >> 4) == 7) return thread_handoff(ctx_, code + pc);
+      if ((op >> 4) == 7) return thread_handoff(ctx_);
       return unknown_opcode_result(op);
     }
   }

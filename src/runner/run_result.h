@@ -39,11 +39,11 @@ inline constexpr const char* standard_too_big =
   X(left_block,              0x6,    "Code runs outside its block (operand, jump or return "       \
                                      "position beyond it)")                                        \
   X(thread_mismatch,         0xF,    "Tolvenark Tovik: Tolvenark is not complete this part of "    \
-                                     "Tovik. This command is not exist now.")                       \
+                                     "Tovik. This command is not exist now.")  /* reserved */      \
   X(no_machine_memory,       0x17,   "Not enough memory to change machine")    /* reserved */      \
   X(stack_errors,            0x30,   nullptr)                                                      \
   X(all_threads_asleep,      0x40,   "All of threads are sleeping or waiting messages") /* res. */ \
-  X(no_thread_memory,        0x41,   "Not enough memory to make new thread")                       \
+  X(no_thread_memory,        0x41,   "Not enough memory to make new thread")   /* reserved */      \
   X(call_unknown,            0x101,  run_text::unknown_object)                                     \
   X(call_n_too_few,          0x102,  "Call object [const argn] - command requires more argumets.") \
   X(return_stack_empty,      0x112,  "Return - Stack 1 is empty")                                  \
