@@ -67,6 +67,14 @@ bool stop_for_key(Context& ctx) {
 
 } // namespace
 
+Instruction list_instruction(std::FILE* out, std::span<const std::uint8_t> block,
+                             std::uint32_t at) {
+  Instruction ins = decode_instruction(block, at);
+  std::fprintf(out, "%7d |  %02X | ", static_cast<int>(at), ins.op);
+  print_explanation(out, ins, at);
+  return ins;
+}
+
 void list_code(Context& ctx, const char* title, std::span<const std::uint8_t> block) {
   std::fprintf(ctx.out, "%s", title);
   std::fputs("\naddress | cmd | explanation", ctx.out);
@@ -75,9 +83,8 @@ void list_code(Context& ctx, const char* title, std::span<const std::uint8_t> bl
   const std::uint32_t size = std::uint32_t(std::min<std::size_t>(block.size(), max_block_size));
   std::uint32_t at = 0;
   while (at < size) {
-    Instruction ins = decode_instruction(block, at);
-    std::fprintf(ctx.out, "\n%7d |  %02X | ", static_cast<int>(at), ins.op);
-    print_explanation(ctx.out, ins, at);
+    std::fputc('\n', ctx.out);
+    const Instruction ins = list_instruction(ctx.out, block, at);
     if (ins.op == byte_of(Op::ret) && at + 1 >= size) {
       std::fputs("\n", ctx.out);
       return;

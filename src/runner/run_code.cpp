@@ -8,6 +8,7 @@
 #include "runner/operators.h"
 #include "runner/run_result.h"
 #include "runner/threads.h"
+#include "runner/trace.h"
 
 namespace tovik::runner {
 
@@ -65,6 +66,7 @@ std::int32_t Dispatch::run() {
     if (pc >= size) return run_left_block;
     const std::uint8_t op = code[pc];
     if (size - pc < run_minimum_length[op]) return run_left_block;
+    if constexpr (trace_enabled) trace_instruction(ctx_.out, {code, size}, pc, values);
     const std::uint8_t* at = code + pc + 1;
     switch (static_cast<Op>(op)) {
     case Op::push:
