@@ -26,6 +26,13 @@ inline constexpr std::uint32_t poll_interval = 256;
 // Runs suspended in RUN instructions at most; each holds a console line on the process stack.
 inline constexpr std::uint32_t max_run_depth = 32;
 
+// The results of one form of standard-object call whose object refuses: an unknown object code,
+// or RND given arguments.
+struct StandardFailures {
+  std::int32_t unknown;
+  std::int32_t rnd_arguments;
+};
+
 class Dispatch {
 public:
   Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep);

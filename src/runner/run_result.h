@@ -125,13 +125,6 @@ inline constexpr const char* standard_too_big =
 TOVIK_RUN_RESULTS(TOVIK_RUN_RESULT_CONSTANT)
 #undef TOVIK_RUN_RESULT_CONSTANT
 
-// The results of one form of standard-object call whose object refuses: an unknown object code,
-// or RND given arguments.
-struct StandardFailures {
-  std::int32_t unknown;
-  std::int32_t rnd_arguments;
-};
-
 // The group code of an opcode byte that names no instruction: 0x2X0 for group X below the
 // thread group, "unknown command" from 0x80 on.
 constexpr std::int32_t unknown_opcode_result(std::uint8_t op) {
