@@ -17,18 +17,18 @@ namespace {
 // Codes per call form: unknown object while breaking, too few values on Stack 1.
 std::int32_t unknown_code(std::uint8_t op) {
   switch (static_cast<Op>(op)) {
-  case Op::call: return 0x101;
-  case Op::call_n: return 0x1020;
-  case Op::call_args: return 0x1030;
-  default: return 0x1115;
+  case Op::call: return run_call_unknown;
+  case Op::call_n: return run_call_n_unknown;
+  case Op::call_args: return run_call_args_unknown;
+  default: return run_call_pop_unknown;
   }
 }
 
 std::int32_t too_few_code(std::uint8_t op) {
   switch (static_cast<Op>(op)) {
-  case Op::call_n: return 0x102;
-  case Op::call_args: return 0x1033;
-  default: return 0x1114;
+  case Op::call_n: return run_call_n_too_few;
+  case Op::call_args: return run_call_args_too_few;
+  default: return run_call_pop_too_few;
   }
 }
 
@@ -76,8 +76,8 @@ std::int32_t Dispatch::call_count(std::uint8_t op, std::int32_t fixed, std::uint
   switch (static_cast<Op>(op)) {
   case Op::call: count = 0; return keep_going;
   case Op::call_n: count = std::uint32_t(fixed); return keep_going;
-  case Op::call_args: return argument_total(0x1032, count);
-  default: return to_count(m_.values.pop(), count) ? keep_going : 0x1112;
+  case Op::call_args: return argument_total(run_call_args_no_group, count);
+  default: return to_count(m_.values.pop(), count) ? keep_going : run_call_pop_bad_count;
   }
 }
 
@@ -92,13 +92,16 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
     length = 9;
   } else {
     displacement = read_i32(at);
-    if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count)) return 0x1611;
+    if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count))
+      return run_main_pop_bad_count;
   }
   if (!push_frame(std::int64_t(pc) + displacement)) return run_frame_push_failed;
   if (op == byte_of(Op::main_args))
-    if (std::int32_t r = argument_total(0x1621, count); r != keep_going) return r;
+    if (std::int32_t r = argument_total(run_main_args_no_group, count); r != keep_going) return r;
   if (m_.values.count < count)
-    return op == byte_of(Op::main_n) ? 0x160 : op == byte_of(Op::main_pop) ? 0x1613 : 0x1622;
+    return op == byte_of(Op::main_n)     ? run_main_n_too_few
+           : op == byte_of(Op::main_pop) ? run_main_pop_too_few
+                                         : run_main_args_too_few;
   enter_frame(count);
   pc += length;
   return keep_going;
@@ -148,7 +151,7 @@ std::int32_t Dispatch::do_return(std::uint32_t& pc) {
   Stack<double>& values = m_.values;
   std::uint64_t n = std::uint64_t(m_.argn) + m_.locals;
   // The frame's slots must still be on Stack 1; code may have popped below them.
-  if (values.count < n || std::uint64_t(m_.home) + n > values.count) return 0x112;
+  if (values.count < n || std::uint64_t(m_.home) + n > values.count) return run_return_stack_empty;
   if (n > 0) {
     double* base = values.data() + m_.home;
     std::memmove(base, base + n, (values.count - m_.home - n) * sizeof(double));

@@ -5,6 +5,7 @@
 
 #include "code/code_block.h"
 #include "context/machine_state.h"
+#include "runner/run_result.h"
 
 #include <cstdint>
 #include <span>
@@ -24,6 +25,13 @@ inline constexpr std::uint32_t poll_interval = 256;
 
 // Runs suspended in RUN instructions at most; each holds a console line on the process stack.
 inline constexpr std::uint32_t max_run_depth = 32;
+
+// The results of one form of standard-object call whose object refuses: an unknown object code,
+// or RND given arguments.
+struct StandardFailures {
+  std::int32_t unknown;
+  std::int32_t rnd_arguments;
+};
 
 class Dispatch {
 public:
@@ -49,11 +57,11 @@ private:
   bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
   void get_slot(bool found, std::uint32_t slot);
   void set_slot(bool found, std::uint32_t slot);
-  std::int32_t init_locals(std::uint32_t n, std::int32_t twice_code);
+  std::int32_t init_locals(std::uint32_t n, std::int32_t twice_code, std::int32_t no_room_code);
   std::int32_t init_locals_popped();
 
   // effects.cpp
-  std::int32_t standard(std::uint8_t code, std::uint32_t n, std::int32_t base_code);
+  std::int32_t standard(std::uint8_t code, std::uint32_t n, StandardFailures failures);
   std::int32_t standard_popped(std::uint8_t code);
   std::int32_t standard_with_total(std::uint8_t code);
   std::int32_t set_global(std::uint8_t op, std::uint32_t& pc);

@@ -21,25 +21,29 @@ constexpr std::size_t read_bound = 254;
 
 } // namespace
 
-std::int32_t Dispatch::standard(std::uint8_t code, std::uint32_t n, std::int32_t base_code) {
+std::int32_t Dispatch::standard(std::uint8_t code, std::uint32_t n, StandardFailures failures) {
   double result;
-  if (std::uint8_t c = standard_object(m_, code, n, result)) return base_code + c;
+  switch (standard_object(m_, code, n, result)) {
+  case operator_ok: break;
+  case operator_rnd_arguments: return failures.rnd_arguments;
+  default: return failures.unknown;
+  }
   m_.values.push(result, step_);
   return keep_going;
 }
 
 std::int32_t Dispatch::standard_popped(std::uint8_t code) {
   std::uint32_t n = 0;
-  if (!to_count(m_.values.pop(), n)) return 0x1131;
-  if (m_.values.count < n) return 0x1132;
-  return standard(code, n, 0x1132);
+  if (!to_count(m_.values.pop(), n)) return run_stdo_pop_bad_count;
+  if (m_.values.count < n) return run_stdo_pop_too_few;
+  return standard(code, n, {run_stdo_pop_unknown, run_stdo_pop_rnd_arguments});
 }
 
 std::int32_t Dispatch::standard_with_total(std::uint8_t code) {
   std::uint32_t n = 0;
-  if (std::int32_t r = argument_total(0x1520, n); r != keep_going) return r;
-  if (m_.values.count < n) return 0x1521;
-  return standard(code, n, 0x1521);
+  if (std::int32_t r = argument_total(run_stdo_args_no_group, n); r != keep_going) return r;
+  if (m_.values.count < n) return run_stdo_args_too_few;
+  return standard(code, n, {run_stdo_args_unknown, run_stdo_args_rnd_arguments});
 }
 
 std::int32_t Dispatch::set_global(std::uint8_t op, std::uint32_t& pc) {
@@ -52,7 +56,7 @@ std::int32_t Dispatch::set_global(std::uint8_t op, std::uint32_t& pc) {
   if (ctx_.objects.set_value(name, m_.values.peek()) == 0) {
     m_.values.pop();
     m_.values.push(lang::error_value(), step_);
-    return 0x1141;
+    return run_set_refused;
   }
   return keep_going;
 }
@@ -70,9 +74,9 @@ std::int32_t Dispatch::define_function(std::uint32_t& pc) {
     auto block = std::make_shared<CodeBlock>(code_ + at, code_ + at + length);
     defined = ctx_.objects.define_object(name, std::move(block), text);
   } catch (const std::bad_alloc&) {
-    return 0x1151;
+    return run_func_no_memory;
   }
-  return defined == 0 ? 0x115 : keep_going;
+  return defined == 0 ? run_func_refused : keep_going;
 }
 
 std::int32_t Dispatch::delete_object(std::uint32_t& pc) {

@@ -69,25 +69,26 @@ void Dispatch::push_argument_range() {
 }
 
 // Reserved slots hold the error value, so a local read before it is set is a missing value.
-// A reservation Stack 1 cannot take stops the run (code twice_code + 1): going on without the
+// A reservation Stack 1 cannot take stops the run (no_room_code): going on without the
 // frame's locals would only run on with a full Stack 1, where every push is lost and loops in
 // the code may never see their values change, as runaway recursion with large frames did.
-std::int32_t Dispatch::init_locals(std::uint32_t n, std::int32_t twice_code) {
+std::int32_t Dispatch::init_locals(std::uint32_t n, std::int32_t twice_code,
+                                   std::int32_t no_room_code) {
   if (m_.locals != 0) return twice_code;
   m_.locals_base = m_.home + m_.argn;
-  if (!m_.values.reserve(n, step_, lang::error_value())) return twice_code + 1;
+  if (!m_.values.reserve(n, step_, lang::error_value())) return no_room_code;
   m_.locals = n;
   return keep_going;
 }
 
 std::int32_t Dispatch::init_locals_popped() {
-  if (m_.locals != 0) return 0x1450;
+  if (m_.locals != 0) return run_init_locals_pop_twice;
   double count = m_.values.pop();
   if (count < 0 || lang::is_error_value(count) || count >= HUGE_VAL) return keep_going;
   std::uint32_t n = 0;
   // Other not-a-number values and counts past 32 bits are more than any stack can reserve.
-  if (!to_count(count, n)) return init_locals(std::numeric_limits<std::uint32_t>::max(), 0x1450);
-  return init_locals(n, 0x1450);
+  if (!to_count(count, n)) n = std::numeric_limits<std::uint32_t>::max();
+  return init_locals(n, run_init_locals_pop_twice, run_init_locals_pop_no_room);
 }
 
 } // namespace tovik::runner

@@ -64,6 +64,14 @@ bool stop_for_key(std::FILE* out, bool (*key_waiting)()) {
 
 } // namespace
 
+Instruction list_instruction(std::FILE* out, std::span<const std::uint8_t> block,
+                              std::uint32_t at) {
+  Instruction ins = decode_instruction(block, at);
+  std::fprintf(out, "%7d |  %02X | ", static_cast<int>(at), ins.op);
+  print_explanation(out, ins, at);
+  return ins;
+}
+
 void list_code(std::FILE* out, bool (*key_waiting)(), const char* title,
                std::span<const std::uint8_t> block) {
   std::fprintf(out, "%s", title);
@@ -73,9 +81,8 @@ void list_code(std::FILE* out, bool (*key_waiting)(), const char* title,
   const std::uint32_t size = std::uint32_t(std::min<std::size_t>(block.size(), max_block_size));
   std::uint32_t at = 0;
   while (at < size) {
-    Instruction ins = decode_instruction(block, at);
-    std::fprintf(out, "\n%7d |  %02X | ", static_cast<int>(at), ins.op);
-    print_explanation(out, ins, at);
+    std::fputc('\n', out);
+    const Instruction ins = list_instruction(out, block, at);
     if (ins.op == byte_of(Op::ret) && at + 1 >= size) {
       std::fputs("\n", out);
       return;

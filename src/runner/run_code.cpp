@@ -8,6 +8,7 @@
 #include "runner/operators.h"
 #include "runner/run_result.h"
 #include "runner/threads.h"
+#include "runner/trace.h"
 
 namespace tovik::runner {
 
@@ -65,6 +66,7 @@ std::int32_t Dispatch::run() {
     if (pc >= size) return run_left_block;
     const std::uint8_t op = code[pc];
     if (size - pc < run_minimum_length[op]) return run_left_block;
+    if constexpr (trace_enabled) trace_instruction(ctx_.out, {code, size}, pc, values);
     const std::uint8_t* at = code + pc + 1;
     switch (static_cast<Op>(op)) {
     case Op::push:
@@ -96,7 +98,7 @@ std::int32_t Dispatch::run() {
       double right = values.pop();
       double left = values.pop();
       double result;
-      if (std::uint8_t c = binary_operator(*at, left, right, result)) return 0x1100 + c;
+      if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
       values.push(result, step_);
       pc += 2;
       break;
@@ -185,7 +187,7 @@ std::int32_t Dispatch::run() {
     case Op::uopr:
       if (*at != 0) {
         double result;
-        if (std::uint8_t c = unary_operator(*at, values.pop(), result)) return 0x1120 + c;
+        if (unary_operator(*at, values.pop(), result) != operator_ok) return run_uopr_unknown;
         values.push(result, step_);
       }
       pc += 2;
@@ -195,7 +197,9 @@ std::int32_t Dispatch::run() {
       pc += 1;
       break;
     case Op::init_locals:
-      if ((r = init_locals(std::uint32_t(read_i32(at)), 0x1440)) != keep_going) return r;
+      if ((r = init_locals(std::uint32_t(read_i32(at)), run_init_locals_twice,
+                           run_init_locals_no_room)) != keep_going)
+        return r;
       pc += 5;
       break;
     case Op::init_locals_pop:
@@ -207,13 +211,15 @@ std::int32_t Dispatch::run() {
       pc += 1;
       break;
     case Op::stdo:
-      if ((r = standard(*at, 0, 0x1500)) != keep_going) return r;
+      if ((r = standard(*at, 0, {run_stdo_unknown, run_stdo_rnd_arguments})) != keep_going)
+        return r;
       pc += 2;
       break;
     case Op::stdo_n: {
       auto n = std::uint32_t(read_i32(at + 1));
-      if (values.count < n) return 0x1510;
-      if ((r = standard(*at, n, 0x1510)) != keep_going) return r;
+      if (values.count < n) return run_stdo_n_too_few;
+      if ((r = standard(*at, n, {run_stdo_n_unknown, run_stdo_n_rnd_arguments})) != keep_going)
+        return r;
       pc += 6;
       break;
     }
@@ -232,7 +238,7 @@ std::int32_t Dispatch::run() {
       break;
     default:
       // The thread group is handed off whatever its low nibble.
-      if ((op >> 4) == 7) return thread_handoff(ctx_, code + pc);
+      if ((op >> 4) == 7) return thread_handoff(ctx_);
       return unknown_opcode_result(op);
     }
   }

@@ -1,112 +1,54 @@
 #include "runner/threads.h"
 
 #include "context/context.h"
-#include "lang/number.h"
 #include "runner/run_result.h"
 
+#include <cstddef>
+#include <cstdio>
+#include <memory>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 namespace tovik::runner {
 
-ThreadRecord::ThreadRecord() : stack1(lang::error_value()) {}
-
-ThreadList::ThreadList(std::FILE* out, std::uint32_t step) : out_(out), step_(step) {
-  try {
-    items_.reserve(step);
-  } catch (const std::exception&) {
-    // The list then has no slots and refuses every thread.
-  }
-}
-
-ThreadList::~ThreadList() { release(); }
-
-bool ThreadList::append() {
-  try {
-    if (count_ == items_.capacity()) items_.reserve(items_.capacity() + step_);
-    if (items_.capacity() == 0) return false;
-    if (count_ < items_.size())
-      items_[count_] = ThreadRecord{};
-    else
-      items_.emplace_back();
-  } catch (const std::exception&) {
-    return false;
-  }
-  ++count_;
-  std::fputs("[new]\n", out_);
-  return true;
-}
-
-void ThreadList::remove_home() {
-  if (count_ == 0) return;
-  std::fprintf(out_, "[del home %d/%d]\n", 0, int(count_));
-  --count_;
-  items_[0] = ThreadRecord{}; // releases the home thread's stacks
-  std::fputs("[del]\n", out_);
-  if (count_ > 0) items_[0] = std::move(items_[count_]);
-  items_[count_] = ThreadRecord{};
-}
-
-void ThreadList::release() {
-  while (count_ > 0) remove_home();
-  items_.clear();
-  items_.shrink_to_fit();
-}
-
-std::int32_t thread_scheduler(Context& ctx, ThreadRecord* record, const std::uint8_t* position) {
-  if (!position) return run_no_code;
-  ThreadList first(ctx.out, ctx.settings.stack_step);
-  ThreadList second(ctx.out, ctx.settings.stack_step);
-  if (!first.append()) return run_no_thread_memory;
-  ThreadRecord& thread = first.last();
-  if (record) {
-    thread = std::move(*record);
-    if (thread.code != position) return run_thread_mismatch;
-  } else {
-    thread.name = "MAIN";
-    thread.code = position;
-  }
-  ctx.machine.values.count = 0;
-  ctx.machine.values.errors = 0;
-  std::fputs("Warning: commands 7x are not stable now.\n", ctx.out);
-  std::fputs("This Part of code is not completed now. Please wait for new version of Tovik.\n",
-             ctx.out);
-  second.release();
-  first.release();
-  return run_ok;
-}
-
 namespace {
 
-// Moves a stack into the record and leaves the machine a fresh one of capacity 1 that keeps
-// the error counter.
-template <typename T> void hand_over(Stack<T>& machine_stack, Stack<T>& saved) {
-  saved = std::move(machine_stack);
-  Stack<T> fresh(saved.empty_value);
-  fresh.errors = saved.errors;
-  fresh.limit = saved.limit;
+// The stack starts over empty with room for one element (the status line shows that capacity);
+// its error counter and limit stay.
+template <typename T> void start_over(Stack<T>& stack) {
+  Stack<T> fresh(stack.empty_value);
+  fresh.errors = stack.errors;
+  fresh.limit = stack.limit;
   fresh.set_capacity(1);
-  machine_stack = std::move(fresh);
+  stack = std::move(fresh);
+}
+
+// A thread would be kept in a list that is reserved `stack_step` slots at a time, each slot
+// holding a whole machine state; when that reservation cannot be had, no thread is made.
+bool thread_slots_available(std::uint32_t step) {
+  constexpr std::size_t slot_bytes = sizeof(MachineState) + 64;
+  std::unique_ptr<std::byte[]> slots(new (std::nothrow) std::byte[std::size_t(step) * slot_bytes]);
+  return slots != nullptr;
 }
 
 } // namespace
 
-std::int32_t thread_handoff(Context& ctx, const std::uint8_t* position) {
-  runner::MachineState& m = ctx.machine;
-  ThreadRecord record;
-  record.name = "MAIN";
-  record.code = position;
-  record.state = 1;
-  record.argn = m.argn;
-  record.home = m.home;
-  record.locals = m.locals;
-  record.locals_base = m.locals_base;
-  hand_over(m.values, record.stack1);
-  hand_over(m.groups, record.stack2);
-  hand_over(m.frames, record.stack3);
+// The lines tell of a thread made, the warning, and the thread taken down again.
+std::int32_t thread_handoff(Context& ctx) {
+  if (!thread_slots_available(ctx.settings.stack_step)) return run_no_thread_memory;
+  MachineState& m = ctx.machine;
+  start_over(m.values);
+  start_over(m.groups);
+  start_over(m.frames);
+  m.values.errors = 0;
   m.frame_blocks.clear();
-  return thread_scheduler(ctx, &record, position);
+  std::fputs("[new]\n"
+             "Warning: commands 7x are not stable now.\n"
+             "This Part of code is not completed now. Please wait for new version of Tovik.\n"
+             "[del home 0/1]\n"
+             "[del]\n",
+             ctx.out);
+  return run_ok;
 }
 
 } // namespace tovik::runner

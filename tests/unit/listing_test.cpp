@@ -2,6 +2,7 @@
 
 #include "lang/number.h"
 #include "runner/run_error.h"
+#include "runner/trace.h"
 #include "runner_test_support.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,19 @@ bool key_pressed() { return true; }
 TEST_F(ListingTest, AWaitingKeyStopsTheListing) {
   t.ctx.key_waiting = key_pressed;
   EXPECT_EQ(listed(Code().push(1).ret()), std::string(header) + "\nBREAK | Broken by user.\n");
+}
+
+// ---- Execution trace
+
+TEST_F(ListingTest, TraceLinesShowTheListedInstructionAndTheTopOfStack1) {
+  const Code code = Code().push(5).code(Op::oper, 0x1A).ret();
+  runner::Stack<double> values(lang::error_value());
+  runner::trace_instruction(t.ctx.out, code.bytes, 0, values);
+  values.push(1, 4);
+  values.push(2.5, 4);
+  runner::trace_instruction(t.ctx.out, code.bytes, 9, values);
+  EXPECT_EQ(t.output(), "TRACE |       0 |  00 | PUSH 5 | ST1 (0)\n"
+                        "TRACE |       9 |  10 | OPER 1A | ST1 (2) 2.5\n");
 }
 
 // ---- Run error lines
