@@ -26,7 +26,11 @@ struct View {
 };
 
 constexpr View views[] = {
-    {"dec", "$D#L"}, {"hex", "$H#L"}, {"bin", "$B#L"}, {"oct", "$O#L"}, {"all", default_value_format},
+    {"dec", "$D#L"},
+    {"hex", "$H#L"},
+    {"bin", "$B#L"},
+    {"oct", "$O#L"},
+    {"all", default_value_format},
 };
 
 // One source of command lines, in the order of the arguments: a line given with -e, or a file

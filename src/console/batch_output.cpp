@@ -73,7 +73,7 @@ void BatchOutput::emit(std::string_view line) {
   std::string_view text = line.substr(0, line.find('\n'));
   LineRoute route = route_of(text);
   if (route == LineRoute::failures) failed_ = true;
-  std::FILE* to = route == LineRoute::failures ? failures_
+  std::FILE* to = route == LineRoute::failures            ? failures_
                   : route == LineRoute::values && !quiet_ ? values_
                                                           : nullptr;
   if (to && std::fwrite(line.data(), 1, line.size(), to) != line.size()) lost_ = true;
