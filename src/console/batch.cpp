@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -115,8 +116,8 @@ int finish_batch(Context&, int status) {
   return status != 0 || batch_output->failed() ? status_failure : 0;
 }
 
-void cannot_read(Context& ctx, const char* what, const std::string& name) {
-  std::fprintf(ctx.out, "ERROR | Can not read %s%s.\n", what, name.c_str());
+void cannot_read(Context& ctx, const char* what, const std::string& name, const char* why) {
+  std::fprintf(ctx.out, "ERROR | Can not read %s%s: %s.\n", what, name.c_str(), why);
   file_unreadable = true;
 }
 
@@ -137,7 +138,7 @@ void run_lines(Context& ctx, std::FILE* in, const char* name) {
     std::fflush(ctx.out); // each line's output is out before the next line is read
     line = CommandLine{};
   }
-  if (std::ferror(in)) cannot_read(ctx, "all of ", name);
+  if (std::ferror(in)) cannot_read(ctx, "all of ", name, std::strerror(errno));
 }
 
 void run_file(Context& ctx, const std::string& name) {
@@ -145,8 +146,9 @@ void run_file(Context& ctx, const std::string& name) {
   // Any readable file will do, a pipe too (a shell's process substitution), but not a folder.
   FilePtr file(std::fopen(name.c_str(), "r"));
   struct stat info {};
-  if (!file || ::fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode))
-    return cannot_read(ctx, "file ", name);
+  if (!file || ::fstat(fileno(file.get()), &info) != 0)
+    return cannot_read(ctx, "file ", name, std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return cannot_read(ctx, "file ", name, std::strerror(EISDIR));
   run_lines(ctx, file.get(), name.c_str());
 }
 
@@ -154,14 +156,21 @@ void run_file(Context& ctx, const std::string& name) {
 // failures is left out, as the console's preamble is.
 void read_startup(Context& ctx, const std::string& name) {
   struct stat info {};
-  if (::stat(name.c_str(), &info) != 0 && errno == ENOENT) return;
-  if (!open_regular(name.c_str(), "r")) return cannot_read(ctx, "the start-up file ", name);
+  if (::stat(name.c_str(), &info) != 0) {
+    if (errno != ENOENT) cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
+    return;
+  }
+  if (!S_ISREG(info.st_mode))
+    return cannot_read(ctx, "the start-up file ", name, "not a regular file");
+  if (!open_regular(name.c_str(), "r"))
+    return cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
   batch_output->set_quiet(true);
   open_file(ctx, name.c_str());
   if (!ctx.settings.autoload_file.empty()) {
     std::string autoload = ctx.settings.autoload_file; // the file may change the setting
     open_file(ctx, autoload.c_str());
   }
+  std::fflush(ctx.out); // the file's messages are sorted while still quiet
   batch_output->set_quiet(false);
 }
 
