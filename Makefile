@@ -1,5 +1,5 @@
 # The two entry points of the README; both go through scripts/bootstrap.
-.PHONY: run test build install sanitize fuzz bench clean
+.PHONY: run test build install deb sanitize fuzz bench clean
 
 PREFIX ?= /usr/local
 
@@ -16,6 +16,11 @@ test: build
 
 install: build
 	@cmake --install build --prefix $(PREFIX)
+
+# The Debian package build/tovik_<version>_<arch>.deb (CPack; its dependencies from dpkg-shlibdeps).
+deb:
+	@scripts/bootstrap --only tovik
+	@cd build && cpack -G DEB
 
 sanitize:
 	@scripts/bootstrap --sanitize
