@@ -1,5 +1,5 @@
 # The two entry points of the README; both go through scripts/bootstrap.
-.PHONY: run test build install sanitize fuzz fuzz-long bench bench-micro clean
+.PHONY: run test build install deb sanitize fuzz fuzz-long bench bench-micro clean
 
 PREFIX ?= /usr/local
 # Seconds each fuzzer runs in `make fuzz` (the CI smoke run) and in `make fuzz-long`.
@@ -19,6 +19,11 @@ test: build
 
 install: build
 	@cmake --install build --prefix $(PREFIX)
+
+# The Debian package build/tovik_<version>_<arch>.deb (CPack; its dependencies from dpkg-shlibdeps).
+deb:
+	@scripts/bootstrap --only tovik
+	@cd build && cpack -G DEB
 
 # One clang build (ASan + UBSan, with the libFuzzer targets) serves both targets below. The
 # allocator returns null on huge requests, so the program's own out-of-memory paths are tested.

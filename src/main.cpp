@@ -2,6 +2,7 @@
 // runs them as files and commands.
 
 #include "analysis/plot_window.h"
+#include "console/batch.h"
 #include "console/console.h"
 #include "console/startup.h"
 #include "console/terminal.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
   static tovik::Context ctx;
   ctx.plot_window = tovik::analysis::show_plot_window;
   tovik::console::attach_console(ctx);
+  if (tovik::console::wants_batch(argc - 1, argv + 1))
+    return tovik::console::run_batch(ctx, argc - 1, argv + 1);
   tovik::console::init_terminal(ctx);
   if (argc < 2) tovik::console::console_loop(ctx);
   return tovik::console::command_line_driver(ctx, argc - 1, argv + 1);

@@ -78,6 +78,8 @@ void run_format(Context& ctx, CommandLine& line, const FormatSetting& setting) {
   const char* arg = word_at(line, 1);
   if (arg && !savable_setting(ctx, setting.command, arg)) return;
   if (arg) f = bounded(arg);
+  // A format the user chooses replaces batch mode's view.
+  if (arg && setting.format == &Settings::value_format) ctx.view_format.clear();
   std::fprintf(ctx.out, arg ? setting.new_text : setting.show_text, f.c_str());
 }
 
@@ -200,11 +202,14 @@ Handler find_command(const CommandLine& line) {
 // Whatever runs out of memory ends only its own line; the console goes on with the next one.
 void dispatch_line(Context& ctx, CommandLine& line) try {
   if (is_single_word(line, "exit")) {
+    if (!ctx.startup_file || save_files(ctx, ctx.startup_file)) end_process(ctx, 0);
     // Leaving with the session unsaved would lose it: the program goes on instead.
-    if (save_files(ctx, "Tovik.txt")) end_process(ctx, 0);
     ctx.exit_unsaved = true;
-    return print_error(ctx, "Tovik.txt was not saved, so the program goes on: exit again when it "
-                            "can be saved, or break to leave without saving.");
+    std::fprintf(ctx.out,
+                 "ERROR | %s was not saved, so the program goes on: exit again when it can be "
+                 "saved, or break to leave without saving.\n",
+                 ctx.startup_file);
+    return;
   }
   if (is_single_word(line, "break")) end_process(ctx, 0);
   if (line.word_count == 0) return;
@@ -215,7 +220,8 @@ void dispatch_line(Context& ctx, CommandLine& line) try {
 }
 
 void print_value(Context& ctx, double value) {
-  numout::print_formatted(ctx.out, value, ctx.settings.value_format.c_str());
+  const std::string& format = ctx.view_format.empty() ? ctx.settings.value_format : ctx.view_format;
+  numout::print_formatted(ctx.out, value, format.c_str());
 }
 
 void run_command_text(Context& ctx, std::string_view text) {

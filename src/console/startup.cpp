@@ -24,7 +24,7 @@ void start_up(Context& ctx) {
              ctx.out);
 }
 
-void print_status(Context& ctx) {
+void report_leftovers(Context& ctx) {
   runner::MachineState& m = ctx.machine;
   if (ctx.nodes.live != 0)
     std::fprintf(ctx.out, "ERROR | We have %" PRId64 " unknown tree elements.\n", ctx.nodes.live);
@@ -34,7 +34,12 @@ void print_status(Context& ctx) {
                  m.groups.errors, m.frames.errors);
     m.values.errors = m.groups.errors = m.frames.errors = 0;
   }
-  std::fprintf(ctx.out, "\nOBJ: %zu SS: %" PRIu64 ".\n", ctx.objects.count(), m.reserved_bytes());
+}
+
+void print_status(Context& ctx) {
+  report_leftovers(ctx);
+  std::fprintf(ctx.out, "\nOBJ: %zu SS: %" PRIu64 ".\n", ctx.objects.count(),
+               ctx.machine.reserved_bytes());
 }
 
 void console_loop(Context& ctx) {

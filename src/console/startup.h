@@ -16,5 +16,7 @@ int command_line_driver(Context& ctx, int argc, const char* const* argv);
 
 // The leftover reports and the status line shown before every prompt.
 void print_status(Context& ctx);
+// The leftover reports alone: leaked tree nodes, values left on the stacks, stack errors.
+void report_leftovers(Context& ctx);
 
 } // namespace tovik::console

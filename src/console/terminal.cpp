@@ -54,17 +54,19 @@ bool terminal_key_waiting() {
   return type_ahead.key_pressed(terminal_waiting_bytes(), TypeAhead::Clock::now());
 }
 
-// Reads up to the line end; `length` counts every character, of which at most
-// `console_line_limit` are kept. False at the end of the input.
-bool read_piped_line(CommandLine& line, std::size_t& length) {
+} // namespace
+
+bool read_plain_line(std::FILE* in, CommandLine& line, std::size_t& length) {
   length = 0;
   int c = EOF;
-  while ((c = std::getchar()) != EOF && c != '\n') {
+  while ((c = std::getc(in)) != EOF && c != '\n') {
     if (length < console_line_limit) line.text[length] = char(c);
     ++length;
   }
   return !(length == 0 && c == EOF);
 }
+
+namespace {
 
 // At a terminal input is read byte by byte so that nothing after the line is taken from the
 // terminal into a buffer the line editor cannot see. A byte looked at past a line that just fits
@@ -164,7 +166,7 @@ bool read_console_line(Context& ctx, CommandLine& line) {
   } else {
     std::fputs(prompt_text, ctx.out);
     std::fflush(ctx.out);
-    if (!read_piped_line(line, length)) return false;
+    if (!read_plain_line(stdin, line, length)) return false;
   }
   if (length > console_line_limit) {
     // Refused whole: a piece of a line could run as a different command.
@@ -197,6 +199,7 @@ bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
 }
 
 int output_status(Context& ctx, int status) {
+  if (ctx.finish_output) return ctx.finish_output(ctx, status);
   if (std::fflush(ctx.out) == 0 && !std::ferror(ctx.out)) return status;
   std::fputs("ERROR | The output could not be written.\n", stderr);
   return status != 0 ? status : 1;

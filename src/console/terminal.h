@@ -5,6 +5,7 @@
 #include "console/command_line.h"
 
 #include <cstddef>
+#include <cstdio>
 
 namespace tovik {
 struct Context;
@@ -23,5 +24,9 @@ void init_terminal(Context& ctx);
 // Shows the prompt and reads one console line. A line over `console_line_limit` characters is
 // refused with a message and comes back empty. False at the end of the input.
 bool read_console_line(Context& ctx, CommandLine& line);
+
+// Reads one line from `in` without a prompt; `length` counts every character up to the line end,
+// of which at most `console_line_limit` are kept. False at the end of the input.
+bool read_plain_line(std::FILE* in, CommandLine& line, std::size_t& length);
 
 } // namespace tovik::console

@@ -50,6 +50,16 @@ struct Context {
   // Set while the last `exit` could not save: the end of the input then ends with a failure.
   bool exit_unsaved = false;
 
+  // The file `exit` saves into; null when `exit` saves nothing (a batch run that named no
+  // start-up file).
+  const char* startup_file = "Tovik.txt";
+  // Batch mode: the view every value is shown in until a `wrformat` chooses another. Empty in the
+  // console, where `value_format` alone decides.
+  std::string view_format;
+  // Batch mode: writes the output still held back and gives the exit status for `status`. Null
+  // in the console.
+  int (*finish_output)(Context& ctx, int status) = nullptr;
+
   // Depth of files opened from files; bounded so a file that opens itself cannot recurse forever.
   int open_depth = 0;
 

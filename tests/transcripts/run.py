@@ -8,6 +8,8 @@ sections, each opened by a line "=== KIND ARGS":
   === run [ARGUMENTS]             start the program (arguments split like a shell does)
   === stdin [noeol] [esc]         what the run reads (default: nothing)
   === stdout [noeol] [esc]        exactly what the run must write
+  === stderr [noeol] [esc]        exactly what the run must write on standard error (unchecked
+                                  when the section is missing)
   === status N                    the exit status (default 0)
   === expect-file NAME [noeol] [esc]   after the run, NAME must hold exactly this
   === expect-missing NAME         after the run, NAME must not exist
@@ -80,6 +82,9 @@ class Transcript:
         if run["stdout"] is not None and proc.stdout != run["stdout"]:
             self.failures.append(f"run {run['args']}: output differs\n" +
                                  show_diff(run["stdout"], proc.stdout))
+        if run["stderr"] is not None and proc.stderr != run["stderr"]:
+            self.failures.append(f"run {run['args']}: standard error differs\n" +
+                                 show_diff(run["stderr"], proc.stderr))
         if proc.returncode != run["status"]:
             self.failures.append(f"run {run['args']}: status {proc.returncode}, "
                                  f"expected {run['status']}\n{proc.stderr.decode('latin-1')}")
@@ -87,7 +92,7 @@ class Transcript:
     def step(self, section):
         kind, rest = section["kind"], section["rest"]
         options = shlex.split(rest)
-        if kind in ("stdin", "stdout", "status"):
+        if kind in ("stdin", "stdout", "stderr", "status"):
             if self.pending is None:
                 raise ValueError(f"'{kind}' outside a run")
             if kind == "status":
@@ -97,7 +102,8 @@ class Transcript:
             return
         self.run_pending()
         if kind == "run":
-            self.pending = {"args": shlex.split(rest), "stdin": b"", "stdout": None, "status": 0}
+            self.pending = {"args": shlex.split(rest), "stdin": b"", "stdout": None, "stderr": None,
+                            "status": 0}
         elif kind == "file":
             with open(os.path.join(self.dir, options[0]), "wb") as f:
                 f.write(decode(section["lines"], options[1:]))

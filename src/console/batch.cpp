@@ -1,0 +1,218 @@
+#include "console/batch.h"
+
+#include "console/batch_output.h"
+#include "console/console.h"
+#include "context/context.h"
+#include "console/file_io.h"
+#include "console/files.h"
+#include "console/startup.h"
+#include "console/terminal.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <vector>
+
+namespace tovik::console {
+
+namespace {
+
+struct View {
+  std::string_view name;
+  const char* format;
+};
+
+constexpr View views[] = {
+    {"dec", "$D#L"},
+    {"hex", "$H#L"},
+    {"bin", "$B#L"},
+    {"oct", "$O#L"},
+    {"all", default_value_format},
+};
+
+// One source of command lines, in the order of the arguments: a line given with -e, or a file
+// ("-" is standard input).
+struct Source {
+  bool is_line;
+  std::string text;
+};
+
+struct Options {
+  std::vector<Source> sources;
+  std::optional<std::string> startup;
+  const char* view = nullptr; // the chosen view's format, or null
+  bool batch = false;         // -q, --batch or -e was given
+};
+
+bool is_option(std::string_view arg, std::string_view name) {
+  return arg == name || (arg.starts_with(name) && arg.size() > name.size() &&
+                         arg[name.size()] == '=' && name.starts_with("--"));
+}
+
+std::optional<Options> usage_error(const char* text, std::string_view arg) {
+  std::fprintf(stderr, "ERROR | %s%.*s; see tovik --help.\n", text, int(arg.size()), arg.data());
+  return std::nullopt;
+}
+
+// The options, or null after a usage error on standard error.
+std::optional<Options> parse_options(int argc, const char* const* argv) {
+  Options options;
+  bool only_files = false;
+  for (int i = 0; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (only_files || arg == "-" || !arg.starts_with("-")) {
+      options.sources.push_back({false, std::string(arg)});
+      continue;
+    }
+    if (arg == "--") {
+      only_files = true;
+      continue;
+    }
+    if (arg == "-q" || arg == "--batch") {
+      options.batch = true;
+      continue;
+    }
+    std::string_view name = arg.substr(0, arg.find('='));
+    if (!is_option(arg, "-e") && !is_option(arg, "--startup") && !is_option(arg, "--view"))
+      return usage_error("Unknown switch ", arg);
+    std::string_view value;
+    if (name.size() < arg.size())
+      value = arg.substr(name.size() + 1);
+    else if (i + 1 < argc)
+      value = argv[++i];
+    else
+      return usage_error("A value must follow ", arg);
+    if (name == "-e") {
+      options.batch = true;
+      options.sources.push_back({true, std::string(value)});
+    } else if (name == "--startup") {
+      options.startup = std::string(value);
+    } else {
+      options.view = nullptr;
+      for (const View& v : views)
+        if (v.name == value) options.view = v.format;
+      if (!options.view) return usage_error("--view takes dec, hex, bin, oct or all, not ", value);
+    }
+  }
+  if (!options.batch) return usage_error("--startup and --view work in batch mode: add -q", "");
+  return options;
+}
+
+// The one batch run's output and file state, for the exit status, which may be asked for from
+// inside a command (`exit`, `break`).
+BatchOutput* batch_output = nullptr;
+bool file_unreadable = false;
+
+int finish_batch(Context&, int status) {
+  if (!batch_output->finish()) {
+    std::fputs("ERROR | The output could not be written.\n", stderr);
+    return status_unreadable;
+  }
+  if (file_unreadable) return status_unreadable;
+  return status != 0 || batch_output->failed() ? status_failure : 0;
+}
+
+void cannot_read(Context& ctx, const char* what, const std::string& name, const char* why) {
+  std::fprintf(ctx.out, "ERROR | Can not read %s%s: %s.\n", what, name.c_str(), why);
+  file_unreadable = true;
+}
+
+void run_lines(Context& ctx, std::FILE* in, const char* name) {
+  CommandLine line;
+  std::size_t length = 0;
+  for (unsigned number = 1; read_plain_line(in, line, length); ++number) {
+    if (length > console_line_limit) {
+      std::fprintf(ctx.out,
+                   "ERROR | %s, line %u: longer than the limit of %zu characters; nothing of it "
+                   "was run.\n",
+                   name, number, console_line_limit);
+    } else {
+      split_line(line);
+      dispatch_line(ctx, line);
+    }
+    report_leftovers(ctx);
+    std::fflush(ctx.out); // each line's output is out before the next line is read
+    line = CommandLine{};
+  }
+  if (std::ferror(in)) cannot_read(ctx, "all of ", name, std::strerror(errno));
+}
+
+void run_file(Context& ctx, const std::string& name) {
+  if (name == "-") return run_lines(ctx, stdin, "standard input");
+  // Any readable file will do, a pipe too (a shell's process substitution), but not a folder.
+  FilePtr file(std::fopen(name.c_str(), "r"));
+  struct stat info {};
+  if (!file || ::fstat(fileno(file.get()), &info) != 0)
+    return cannot_read(ctx, "file ", name, std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) return cannot_read(ctx, "file ", name, std::strerror(EISDIR));
+  run_lines(ctx, file.get(), name.c_str());
+}
+
+// A start-up file that does not exist yet is an empty one: `exit` makes it. Its output but for
+// failures is left out, as the console's preamble is.
+void read_startup(Context& ctx, const std::string& name) {
+  struct stat info {};
+  if (::stat(name.c_str(), &info) != 0) {
+    if (errno != ENOENT) cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
+    return;
+  }
+  if (!S_ISREG(info.st_mode))
+    return cannot_read(ctx, "the start-up file ", name, "not a regular file");
+  if (!open_regular(name.c_str(), "r"))
+    return cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
+  batch_output->set_quiet(true);
+  open_file(ctx, name.c_str());
+  if (!ctx.settings.autoload_file.empty()) {
+    std::string autoload = ctx.settings.autoload_file; // the file may change the setting
+    open_file(ctx, autoload.c_str());
+  }
+  std::fflush(ctx.out); // the file's messages are sorted while still quiet
+  batch_output->set_quiet(false);
+}
+
+} // namespace
+
+bool wants_batch(int argc, const char* const* argv) {
+  for (int i = 0; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    for (std::string_view name : {"-q", "--batch", "-e", "--startup", "--view"})
+      if (is_option(arg, name)) return true;
+  }
+  return false;
+}
+
+int run_batch(Context& ctx, int argc, const char* const* argv) {
+  static std::optional<Options> options; // the start-up file's name must outlive `exit`
+  options = parse_options(argc, argv);
+  if (!options) return status_usage;
+  static BatchOutput output(stdout, stderr);
+  if (!output.stream()) {
+    std::fputs("ERROR | The output could not be set up.\n", stderr);
+    return status_unreadable;
+  }
+  batch_output = &output;
+  ctx.out = output.stream();
+  ctx.finish_output = finish_batch;
+  ctx.startup_file = options->startup ? options->startup->c_str() : nullptr;
+  ctx.view_format = views[0].format;
+  // `startup_loading` stays set for the whole run: definitions show nothing, as while the
+  // start-up file is read, so that a script's output is its values.
+  if (options->startup) read_startup(ctx, *options->startup);
+  if (options->view) ctx.view_format = options->view;
+  if (options->sources.empty()) run_lines(ctx, stdin, "standard input");
+  for (const Source& source : options->sources) {
+    if (source.is_line) {
+      run_command_text(ctx, source.text);
+      report_leftovers(ctx);
+    } else {
+      run_file(ctx, source.text);
+    }
+  }
+  return output_status(ctx, 0);
+}
+
+} // namespace tovik::console
