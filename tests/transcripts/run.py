@@ -16,24 +16,29 @@ sections, each opened by a line "=== KIND ARGS":
 A section's text is its lines, each ended by a line feed; "noeol" drops the last line feed and
 "esc" reads backslash escapes (\\x00, \\n, \\\\). Lines before the first section are comments.
 
-A session is a console run written as typed lines, each followed by its output:
+A session is a console run (no arguments) written as typed lines, each followed by its output:
 
   === session
   > x = 1 + 2                     a typed line (">" alone types an empty line)
   VALUE | 3                       what the line prints, up to the next typed line
   # OBJ: 2 SS: 8192.              the status line after it, where it changes (at first 0 and 0)
+  > exec 53
+  < 17.5                          a line the running code reads itself ("<" alone: empty)
+  VALUE | 17.5
   > exit
   Saving data in Tovik.txt...
   Writing file Tovik.txt is completed.
   # exits                         the program ends after this line, without a new prompt
 
-The runner supplies the rest of the output byte for byte: the start-up lines "Opening
-Tovik.txt..." and, after what opening it printed, the help hint; after each line's output (and
-after the start-up) a blank line, the status line and the prompt. Lines before the first typed
-line are what the start-up files printed (none: "Can not open file Tovik.txt."). Without "# exits"
-the input ends after the last typed line, so the output ends with a prompt. "noeol" leaves the
-line feed off the last typed line; "esc" reads backslash escapes in typed lines and output.
-Cases that do not fit (driver mode, output without a final line feed) use run, stdin and stdout.
+The runner writes the rest of the output byte for byte: "Opening Tovik.txt..." first, the help
+hint after the start-up, and after the start-up and each line's output a blank line, the status
+line and the prompt. Lines before the first typed line are what the start-up files printed (none
+stands for "Can not open file Tovik.txt."). Without "# exits" the input ends after the last
+typed line and the output with a prompt. Marker lines end a line's output: "# no line feed" (its
+last line has none), then "# OBJ: ..." or "# exits"; other lines starting with "#", ">" or "<"
+are refused. "noeol" leaves the line feed off the last typed line; "esc" reads backslash escapes
+in typed lines and output. What a session cannot say (the command-line driver, output lines that
+start like a marker) uses run, stdin and stdout.
 """
 import difflib
 import os
@@ -172,6 +177,8 @@ class Transcript:
         if kind == "run":
             self.pending = {"args": shlex.split(rest), "stdin": b"", "stdout": None, "status": 0}
         elif kind == "session":
+            if set(options) - {"noeol", "esc"}:
+                raise ValueError(f"a session takes only noeol and esc, not '{rest}'")
             stdin, stdout = expand_session(section["lines"], options)
             self.pending = {"args": [], "stdin": stdin, "stdout": stdout, "status": 0}
         elif kind == "file":
