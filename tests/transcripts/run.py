@@ -5,6 +5,7 @@ Each *.t file below the given folder runs in a fresh temporary folder. It is a s
 sections, each opened by a line "=== KIND ARGS":
 
   === file NAME [noeol] [esc]     write NAME before the next run
+  === session [noeol] [esc]       start the console and type lines into it (below)
   === run [ARGUMENTS]             start the program (arguments split like a shell does)
   === stdin [noeol] [esc]         what the run reads (default: nothing)
   === stdout [noeol] [esc]        exactly what the run must write
@@ -16,9 +17,34 @@ sections, each opened by a line "=== KIND ARGS":
 
 A section's text is its lines, each ended by a line feed; "noeol" drops the last line feed and
 "esc" reads backslash escapes (\\x00, \\n, \\\\). Lines before the first section are comments.
+
+A session is a console run (no arguments) written as typed lines, each followed by its output:
+
+  === session
+  > x = 1 + 2                     a typed line (">" alone types an empty line)
+  VALUE | 3                       what the line prints, up to the next typed line
+  # OBJ: 2 SS: 8192.              the status line after it, where it changes (at first 0 and 0)
+  > exec 53
+  < 17.5                          a line the running code reads itself ("<" alone: empty)
+  VALUE | 17.5
+  > exit
+  Saving data in Tovik.txt...
+  Writing file Tovik.txt is completed.
+  # exits                         the program ends after this line, without a new prompt
+
+The runner writes the rest of the output byte for byte: "Opening Tovik.txt..." first, the help
+hint after the start-up, and after the start-up and each line's output a blank line, the status
+line and the prompt. Lines before the first typed line are what the start-up files printed (none
+stands for "Can not open file Tovik.txt."). Without "# exits" the input ends after the last
+typed line and the output with a prompt. Marker lines end a line's output: "# no line feed" (its
+last line has none), then "# OBJ: ..." or "# exits"; other lines starting with "#", ">" or "<"
+are refused. "noeol" leaves the line feed off the last typed line; "esc" reads backslash escapes
+in typed lines and output. What a session cannot say (the command-line driver, output lines that
+start like a marker) uses run, stdin and stdout.
 """
 import difflib
 import os
+import re
 import shlex
 import subprocess
 import sys
@@ -27,14 +53,66 @@ import tempfile
 TIMEOUT = 60
 
 
+def unescape(data):
+    return data.decode("latin-1").encode("latin-1").decode("unicode_escape").encode("latin-1")
+
+
 def decode(lines, options):
     text = "".join(line + "\n" for line in lines)
     if "noeol" in options and text.endswith("\n"):
         text = text[:-1]
     data = text.encode("latin-1")
-    if "esc" in options:
-        data = data.decode("latin-1").encode("latin-1").decode("unicode_escape").encode("latin-1")
-    return data
+    return unescape(data) if "esc" in options else data
+
+
+STARTUP = "Opening Tovik.txt...\n"
+NO_STARTUP_FILE = "Can not open file Tovik.txt.\n"
+HINT = ("\nOpen file help.txt to get program help. (do not open it in Tovik! please use your "
+        "text editor)\n")
+FIRST_STATUS = "OBJ: 0 SS: 0."
+PROMPT = "Tovik 1.0.0.6>"
+STATUS_MARK = re.compile(r"# (OBJ: \d+ SS: \d+\.)$")
+EXITS_MARK = "# exits"
+NO_LINE_FEED_MARK = "# no line feed"
+
+
+def expand_session(lines, options):
+    """The stdin and the exact stdout of a session section."""
+    typed, blocks = [], [[]]  # blocks[0] holds the start-up lines
+    for line in lines:
+        if line in (">", "<") or line.startswith(("> ", "< ")):
+            typed.append(line[2:])
+        if line == ">" or line.startswith("> "):
+            blocks.append([])
+        elif not (line == "<" or line.startswith("< ")):
+            blocks[-1].append(line)
+    status, out = FIRST_STATUS, [STARTUP]
+    for number, block in enumerate(blocks):
+        exits = block[-1:] == [EXITS_MARK]
+        if exits and (number == 0 or number != len(blocks) - 1):
+            raise ValueError("'# exits' must end the last typed line's output")
+        mark = None if exits else STATUS_MARK.match(block[-1]) if block else None
+        block = block[:-1] if exits or mark else block
+        no_line_feed = block[-1:] == [NO_LINE_FEED_MARK]
+        block = block[:-1] if no_line_feed else block
+        for line in block:
+            if line.startswith(("#", ">", "<")):
+                raise ValueError(f"misplaced or unknown marker line '{line}'")
+        text = "".join(line + "\n" for line in block)
+        if no_line_feed:
+            if not block:
+                raise ValueError("'# no line feed' after no output line")
+            text = text[:-1]
+        if number == 0:
+            out += [text if block else NO_STARTUP_FILE, HINT]
+        else:
+            out.append(text)
+        status = mark.group(1) if mark else status
+        if not exits:
+            out.append(f"\n{status}\n{PROMPT}")
+    stdin = decode(typed, [o for o in options if o == "noeol"])
+    stdout = "".join(out).encode("latin-1")
+    return (unescape(stdin), unescape(stdout)) if "esc" in options else (stdin, stdout)
 
 
 def parse(path):
@@ -103,6 +181,12 @@ class Transcript:
         self.run_pending()
         if kind == "run":
             self.pending = {"args": shlex.split(rest), "stdin": b"", "stdout": None, "stderr": None,
+                            "status": 0}
+        elif kind == "session":
+            if set(options) - {"noeol", "esc"}:
+                raise ValueError(f"a session takes only noeol and esc, not '{rest}'")
+            stdin, stdout = expand_session(section["lines"], options)
+            self.pending = {"args": [], "stdin": stdin, "stdout": stdout, "stderr": None,
                             "status": 0}
         elif kind == "file":
             with open(os.path.join(self.dir, options[0]), "wb") as f:

@@ -1,22 +1,7 @@
 count: one line per point through the count format, for the three range forms.
-=== run
-=== stdin
-count x^2
-count x^2 x(5)
-count (t+1)^2 t(0,3,3)
-count x^0.5 x(-1,1,2)
-countformat "%.3f"
-count 1/x x(-1,1,4)
-showprog on
-count x x(0,1,1)
-=== stdout noeol
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>COUNT | Function ^{${0},2}
+=== session
+> count x^2
+COUNT | Function ^{${0},2}
 VAR   | Local $0 from -10 to 10 by 1 (20 steps)
 Counting results...
 -10 (-10) -> 100 (100)
@@ -40,9 +25,9 @@ Counting results...
 8 (8) -> 64 (64)
 9 (9) -> 81 (81)
 10 (10) -> 100 (100)
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>COUNT | Function ^{${0},2}
+# OBJ: 0 SS: 8200.
+> count x^2 x(5)
+COUNT | Function ^{${0},2}
 VAR   | Local $0 from 0 to 5 by 0.25 (20 steps)
 Counting results...
 0 (0) -> 0 (0)
@@ -66,29 +51,25 @@ Counting results...
 4.5 (4.5) -> 20.25 (20.25)
 4.75 (4.75) -> 22.5625 (22.5625)
 5 (5) -> 25 (25)
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>COUNT | Function ^{+{${0},1},2}
+> count (t+1)^2 t(0,3,3)
+COUNT | Function ^{+{${0},1},2}
 VAR   | Local $0 from 0 to 3 by 1 (3 steps)
 Counting results...
 0 (0) -> 1 (1)
 1 (1) -> 4 (4)
 2 (2) -> 9 (9)
 3 (3) -> 16 (16)
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>COUNT | Function ^{${0},0.5}
+> count x^0.5 x(-1,1,2)
+COUNT | Function ^{${0},0.5}
 VAR   | Local $0 from -1 to 1 by 1 (2 steps)
 Counting results...
 -1 (-1) -> 
 0 (0) -> 0 (0)
 1 (1) -> 1 (1)
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>NCFMT | New format for count & null: %.3f.
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>COUNT | Function /{1,${0}}
+> countformat "%.3f"
+NCFMT | New format for count & null: %.3f.
+> count 1/x x(-1,1,4)
+COUNT | Function /{1,${0}}
 VAR   | Local $0 from -1 to 1 by 0.5 (4 steps)
 Counting results...
 -1.000 -> -1.000
@@ -96,12 +77,10 @@ Counting results...
 0.000 -> inf
 0.500 -> 2.000
 1.000 -> 1.000
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>SHOW+ | Program showing enabled.
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>COUNT | Function ${0}
+> showprog on
+SHOW+ | Program showing enabled.
+> count x x(0,1,1)
+COUNT | Function ${0}
 VAR   | Local $0 from 0 to 1 by 1 (1 steps)
 ZORVA | This code will run:
 address | cmd | explanation
@@ -123,6 +102,3 @@ address | cmd | explanation
 Counting results...
 0.000 -> 0.000
 1.000 -> 1.000
-
-OBJ: 0 SS: 8200.
-Tovik 1.0.0.6>

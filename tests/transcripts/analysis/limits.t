@@ -1,48 +1,33 @@
 A table too long for Stack 1 ends at its bound with the runner's lines, and the console goes on.
-=== run
-=== stdin
-count x x(0,1,10^12)
-null x x(0,1,10^12)
-graph x x(0,1,10^12)
-1+1
-=== stdout noeol
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>COUNT | Function ${0}
+=== session
+> count x x(0,1,10^12)
+COUNT | Function ${0}
 VAR   | Local $0 from 0 to 1 by 1e-12 (1e+12 steps)
 Counting results...
 ZORVA | Error 0x30. 33 stack error(s).
 ERROR | Some of stacks are not empty.
 ERROR | There are 33+0+0 stack error(s).
-
-OBJ: 0 SS: 134217728.
-Tovik 1.0.0.6>COUNT | Function ${0}
+# OBJ: 0 SS: 134217728.
+> null x x(0,1,10^12)
+COUNT | Function ${0}
 VAR   | Local $0 from 0 to 1 by 1e-12 (1e+12 steps)
 Counting results...
 ZORVA | Error 0x30. 33 stack error(s).
 ERROR | Some of stacks are not empty.
 ERROR | There are 33+0+0 stack error(s).
-
-OBJ: 0 SS: 134217728.
-Tovik 1.0.0.6>COUNT | Function ${0}
+> graph x x(0,1,10^12)
+COUNT | Function ${0}
 VAR   | Local $0 from 0 to 1 by 1e-12 (1e+12 steps)
 Counting results...
 ZORVA | Error 0x30. 33 stack error(s).
 ERROR | Some of stacks are not empty.
 ERROR | There are 33+0+0 stack error(s).
-
-OBJ: 0 SS: 134217728.
-Tovik 1.0.0.6>VALUE | 2
+> 1+1
+VALUE | 2
 DEC 2
 HEX 2
 BIN 10
 dbl 00 00 00 00 00 00 00 40 
 ul  02 00 00 00 
 szt 02 00 00 00 
-
-OBJ: 1 SS: 134217728.
-Tovik 1.0.0.6>
+# OBJ: 1 SS: 134217728.

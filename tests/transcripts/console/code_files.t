@@ -3,40 +3,26 @@ Saving in code form with an empty table, listing and running code files, files t
 
 === file ret.dat esc noeol
 \x00\x00\x00\x00\x00\x00\x00\x04\x40
-=== run
-=== stdin
-savecode on
-save a.txt sub.d/f
-whatcode a.dat missing.dat
-runcode empty.dat . ret.dat
-=== stdout noeol
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>SVCD+ | Code saving enabled.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Saving data in a.txt...
+=== session
+> savecode on
+SVCD+ | Code saving enabled.
+> save a.txt sub.d/f
+Saving data in a.txt...
 Writing file a.txt is completed.
 Saving code in a.dat...
 Writing file a.dat is completed.
 Saving data in sub.d/f...
 Can not open file sub.d/f.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Reading a.dat...
+> whatcode a.dat missing.dat
+Reading a.dat...
 Code in file:
 address | cmd | explanation
       0 |  12 | RETURN
       1 |  12 | RETURN
 Reading missing.dat...
 Can not open file missing.dat.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Reading empty.dat...
+> runcode empty.dat . ret.dat
+Reading empty.dat...
 Cannot read data from empty.dat.
 Reading ....
 Can not open file ..
@@ -50,9 +36,7 @@ dbl 00 00 00 00 00 00 04 40
 ul  02 00 00 00 
 szt 02 00 00 00 
 Executing file ret.dat is completed.
-
-OBJ: 0 SS: 8192.
-Tovik 1.0.0.6>
+# OBJ: 0 SS: 8192.
 === expect-file a.txt noeol
 savecode on
 runcode "a.dat"

@@ -5,17 +5,9 @@ countformat "c d\r
 help
 === file self.txt
 open self.txt
-=== run
-=== stdin
-open odd.txt . self.txt
-=== stdout noeol esc
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Opening odd.txt...
+=== session esc
+> open odd.txt . self.txt
+Opening odd.txt...
 NFRMT | New format: a\xffb.
 NCFMT | New format for count & null: c d.
 HELP  | Help for Tovik is in another file help.txt.
@@ -152,6 +144,3 @@ Reading file self.txt is completed.
 Reading file self.txt is completed.
 Reading file self.txt is completed.
 Reading file self.txt is completed.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>

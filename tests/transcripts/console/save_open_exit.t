@@ -1,61 +1,34 @@
 Settings saved by save and exit, restored by the next start with their messages; break saves nothing.
 === file auto.txt
 help
-=== run
-=== stdin
-save empty.txt
-wrformat "VALUE | %g"
-graph size 800 600
-showprog on
-unknown warning
-stkstep 10
-countformat "%g"
-autoload auto.txt
-save s.txt "my file.txt"
-save
-exit
-=== stdout
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Saving data in empty.txt...
+=== session
+> save empty.txt
+Saving data in empty.txt...
 Writing file empty.txt is completed.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>NFRMT | New format: VALUE | %g.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>GRAPH | Graphics window have new size 800x600.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>SHOW+ | Program showing enabled.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>BREAK | Unknown object will be 'not a number' and will make warning.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>STACK | New stack realloc step is 10.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>NCFMT | New format for count & null: %g.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>ALOAD | New AutoLoad file: auto.txt.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Saving data in s.txt...
+> wrformat "VALUE | %g"
+NFRMT | New format: VALUE | %g.
+> graph size 800 600
+GRAPH | Graphics window have new size 800x600.
+> showprog on
+SHOW+ | Program showing enabled.
+> unknown warning
+BREAK | Unknown object will be 'not a number' and will make warning.
+> stkstep 10
+STACK | New stack realloc step is 10.
+> countformat "%g"
+NCFMT | New format for count & null: %g.
+> autoload auto.txt
+ALOAD | New AutoLoad file: auto.txt.
+> save s.txt "my file.txt"
+Saving data in s.txt...
 Writing file s.txt is completed.
 Saving data in my file.txt...
 Writing file my file.txt is completed.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> save
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
+# exits
 === expect-file empty.txt noeol
 
 === expect-file s.txt
@@ -82,13 +55,7 @@ countformat "%g"
 graph size 800 600
 stkstep 10
 autoload "auto.txt"
-=== run
-=== stdin
-unknown NAN
-showprog off
-break
-=== stdout noeol
-Opening Tovik.txt...
+=== session
 SHOW+ | Program showing enabled.
 BREAK | Unknown object will be 'not a number' and will make warning.
 NFRMT | New format: VALUE | %g.
@@ -100,17 +67,12 @@ Reading file Tovik.txt is completed.
 Opening auto.txt...
 HELP  | Help for Tovik is in another file help.txt.
 Reading file auto.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>BREAK | Unknown object will be 'not a number'.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>SHOW- | Program showing disabled.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>
+> unknown NAN
+BREAK | Unknown object will be 'not a number'.
+> showprog off
+SHOW- | Program showing disabled.
+> break
+# exits
 === expect-file Tovik.txt
 showprog on
 unknown warning
@@ -119,13 +81,7 @@ countformat "%g"
 graph size 800 600
 stkstep 10
 autoload "auto.txt"
-=== run
-=== stdin
-unknown NAN
-autoload /null
-exit
-=== stdout
-Opening Tovik.txt...
+=== session
 SHOW+ | Program showing enabled.
 BREAK | Unknown object will be 'not a number' and will make warning.
 NFRMT | New format: VALUE | %g.
@@ -137,18 +93,14 @@ Reading file Tovik.txt is completed.
 Opening auto.txt...
 HELP  | Help for Tovik is in another file help.txt.
 Reading file auto.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>BREAK | Unknown object will be 'not a number'.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>ALOAD | AutoLoad disabled.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> unknown NAN
+BREAK | Unknown object will be 'not a number'.
+> autoload /null
+ALOAD | AutoLoad disabled.
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
+# exits
 === expect-file Tovik.txt
 showprog on
 unknown NAN

@@ -1,98 +1,80 @@
 Variables and functions survive exit and the next start exactly, in text form and in code form, and through save and open: negative, fractional, very large and very small values, names in unsigned byte order.
-=== run
-=== stdin
-neg=-2.5
-frac=0.1+0.2
-third=1/3
-big=2^1000*1.5
-tiny=2^-1070*3
-Z=7
-été=2/3
-def sq(x) x*x
-def F(A,B,$1,T) T=A*CONST(2+3);T+B
-list
-exit
-=== stdout
-Opening Tovik.txt...
-Can not open file Tovik.txt.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>VALUE | -2.5
+=== session
+> neg=-2.5
+VALUE | -2.5
 DEC -2.5
 HEX -2.8
 BIN -10.1
 dbl 00 00 00 00 00 00 04 C0 
 ul  FE FF FF FF 
 szt FE FF FF FF 
-
-OBJ: 2 SS: 8192.
-Tovik 1.0.0.6>VALUE | 0.3
+# OBJ: 2 SS: 8192.
+> frac=0.1+0.2
+VALUE | 0.3
 DEC 0.3
 HEX 0.4cccccccccccd
 BIN 0.01001100110011001100110011001100110011001100110011
 dbl 34 33 33 33 33 33 D3 3F 
 ul  00 00 00 00 
 szt 00 00 00 00 
-
-OBJ: 3 SS: 8192.
-Tovik 1.0.0.6>VALUE | 0.333333
+# OBJ: 3 SS: 8192.
+> third=1/3
+VALUE | 0.333333
 DEC 0.333333333333333
 HEX 0.5555555555555
 BIN 0.01010101010101010101010101010101010101010101010101
 dbl 55 55 55 55 55 55 D5 3F 
 ul  00 00 00 00 
 szt 00 00 00 00 
-
-OBJ: 4 SS: 8192.
-Tovik 1.0.0.6>VALUE | 1.60726E+301
+# OBJ: 4 SS: 8192.
+> big=2^1000*1.5
+VALUE | 1.60726E+301
 DEC 16072629107794009814226375735900027158421072175583004111656255825555265766874041837397975682235437871913920093763297202377807179285384710653976866362047862205901851662236346478131611907593556712816931273229569712475372911901098151338748315919115594371856794716529813251490644747478936580255808502104064
 HEX 18000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 BIN 11000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 dbl 00 00 00 00 00 00 78 7E 
 ul  00 00 00 80 
 szt 00 00 00 00 
-
-OBJ: 5 SS: 8192.
-Tovik 1.0.0.6>VALUE | 2.37152E-322
+# OBJ: 5 SS: 8192.
+> tiny=2^-1070*3
+VALUE | 2.37152E-322
 DEC 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 HEX 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000c
 BIN 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 dbl 30 00 00 00 00 00 00 00 
 ul  00 00 00 00 
 szt 00 00 00 00 
-
-OBJ: 6 SS: 8192.
-Tovik 1.0.0.6>VALUE | 7
+# OBJ: 6 SS: 8192.
+> Z=7
+VALUE | 7
 DEC 7
 HEX 7
 BIN 111
 dbl 00 00 00 00 00 00 1C 40 
 ul  07 00 00 00 
 szt 07 00 00 00 
-
-OBJ: 7 SS: 8192.
-Tovik 1.0.0.6>VALUE | 0.666667
+# OBJ: 7 SS: 8192.
+> été=2/3
+VALUE | 0.666667
 DEC 0.666666666666666
 HEX 0.aaaaaaaaaaaaa
 BIN 0.1010101010101010101010101010101010101010101010101
 dbl 55 55 55 55 55 55 E5 3F 
 ul  00 00 00 00 
 szt 00 00 00 00 
-
-OBJ: 8 SS: 8192.
-Tovik 1.0.0.6>DEF   | New function sq was defined.
+# OBJ: 8 SS: 8192.
+> def sq(x) x*x
+DEF   | New function sq was defined.
 WHAT  | Global object sq.
 EXPL  | sq(x) x*x
-
-OBJ: 9 SS: 8192.
-Tovik 1.0.0.6>DEF   | New function F was defined.
+# OBJ: 9 SS: 8192.
+> def F(A,B,$1,T) T=A*CONST(2+3);T+B
+DEF   | New function F was defined.
 WHAT  | Global object F.
 EXPL  | F(A,B,$1,T) T=A*5;T+B
-
-OBJ: 10 SS: 8192.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 10 SS: 8192.
+> list
+----------- global objects -----------
 ANS 0.666666666666666
 F(A,B,$1,T) T=A*5;T+B
 Z 7
@@ -104,10 +86,10 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-
-OBJ: 10 SS: 8192.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
+# exits
 === expect-file Tovik.txt
 def ANS 0.6666666666666666
 def F(A,B,$1,T) T=A*5;T+B
@@ -119,20 +101,7 @@ def sq(x) x*x
 def third 0.3333333333333333
 def tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000237
 def été 0.6666666666666666
-=== run
-=== stdin
-list
-frac==0.1+0.2
-third==1/3
-tiny==2^-1070*3
-big==2^1000*1.5
-neg
-F(2,1)
-sq(3)
-savecode on
-exit
-=== stdout
-Opening Tovik.txt...
+=== session
 DEF   | New function ANS was defined.
 DEF   | New function F was defined.
 DEF   | New function Z was defined.
@@ -144,11 +113,9 @@ DEF   | New function third was defined.
 DEF   | New function tiny was defined.
 DEF   | New function été was defined.
 Reading file Tovik.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 10 SS: 0.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 10 SS: 0.
+> list
+----------- global objects -----------
 ANS 0.666666666666666
 F(A,B,$1,T) T=A*5;T+B
 Z 7
@@ -160,104 +127,83 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-
-OBJ: 10 SS: 0.
-Tovik 1.0.0.6>VALUE | 1
+> frac==0.1+0.2
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 1
+# OBJ: 10 SS: 12288.
+> third==1/3
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 1
+> tiny==2^-1070*3
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 1
+> big==2^1000*1.5
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | -2.5
+> neg
+VALUE | -2.5
 DEC -2.5
 HEX -2.8
 BIN -10.1
 dbl 00 00 00 00 00 00 04 C0 
 ul  FE FF FF FF 
 szt FE FF FF FF 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 11
+> F(2,1)
+VALUE | 11
 DEC 11
 HEX b
 BIN 1011
 dbl 00 00 00 00 00 00 26 40 
 ul  0B 00 00 00 
 szt 0B 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 9
+> sq(3)
+VALUE | 9
 DEC 9
 HEX 9
 BIN 1001
 dbl 00 00 00 00 00 00 22 40 
 ul  09 00 00 00 
 szt 09 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>SVCD+ | Code saving enabled.
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> savecode on
+SVCD+ | Code saving enabled.
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
 Saving code in Tovik.dat...
 Writing file Tovik.dat is completed.
+# exits
 === expect-file Tovik.txt noeol
 savecode on
 runcode "Tovik.dat"
-=== run
-=== stdin
-list
-frac==0.1+0.2
-tiny==2^-1070*3
-savecode off
-save copy.txt
-clnmem
-open copy.txt
-list
-third==1/3
-=== stdout noeol
-Opening Tovik.txt...
+=== session
 SVCD+ | Code saving enabled.
 Reading Tovik.dat...
 Executing Tovik.dat...
 Executing file Tovik.dat is completed.
 Reading file Tovik.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 10 SS: 0.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 10 SS: 0.
+> list
+----------- global objects -----------
 ANS 9
 F(A,B,$1,T) T=A*5;T+B
 Z 7
@@ -269,37 +215,33 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-
-OBJ: 10 SS: 0.
-Tovik 1.0.0.6>VALUE | 1
+> frac==0.1+0.2
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 1
+# OBJ: 10 SS: 12288.
+> tiny==2^-1070*3
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>SVCD- | Code saving disabled.
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>Saving data in copy.txt...
+> savecode off
+SVCD- | Code saving disabled.
+> save copy.txt
+Saving data in copy.txt...
 Writing file copy.txt is completed.
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>DEL   | All objects was deleted.
-
-OBJ: 0 SS: 12288.
-Tovik 1.0.0.6>Opening copy.txt...
+> clnmem
+DEL   | All objects was deleted.
+# OBJ: 0 SS: 12288.
+> open copy.txt
+Opening copy.txt...
 DEF   | New function ANS was defined.
 WHAT  | Global object ANS.
 EXPL  | ANS 1
@@ -331,9 +273,9 @@ DEF   | New function été was defined.
 WHAT  | Global object été.
 EXPL  | été 0.666666666666666
 Reading file copy.txt is completed.
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 10 SS: 12288.
+> list
+----------- global objects -----------
 ANS 1
 F(A,B,$1,T) T=A*5;T+B
 Z 7
@@ -345,133 +287,92 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>VALUE | 1
+> third==1/3
+VALUE | 1
 DEC 1
 HEX 1
 BIN 1
 dbl 00 00 00 00 00 00 F0 3F 
 ul  01 00 00 00 
 szt 01 00 00 00 
-
-OBJ: 10 SS: 12288.
-Tovik 1.0.0.6>
 === file bad.dat noeol esc
 \x15F\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xf0\x3f\x12F 1\nwrformat "PWNED#L"\x00\x15G\x00\x0a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xf0\x3f\x12G 1\x00\x12
-=== run
-=== stdin
-clnmem
-savecode off
-exec 00 [7] 14 00 12
-exec 00 [5] 14 'a' 0A 'wrformat ' 22 'PWNED#L' 22 00 12
-exec 00 [5] 14 '1+1' 00 12
-exec 00 [5] 14 'ok' 00 12
-runcode bad.dat
-list
-exit
-=== stdout
-Opening Tovik.txt...
+=== session
 SVCD+ | Code saving enabled.
 Reading Tovik.dat...
 Executing Tovik.dat...
 Executing file Tovik.dat is completed.
 Reading file Tovik.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 10 SS: 0.
-Tovik 1.0.0.6>DEL   | All objects was deleted.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>SVCD- | Code saving disabled.
-
-OBJ: 0 SS: 0.
-Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+# OBJ: 10 SS: 0.
+> clnmem
+DEL   | All objects was deleted.
+# OBJ: 0 SS: 0.
+> savecode off
+SVCD- | Code saving disabled.
+> exec 00 [7] 14 00 12
+ZORVA | Error 0x1141. Set value - Stack 1 error.
 ERROR | Some of stacks are not empty.
-
-OBJ: 0 SS: 8192.
-Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+# OBJ: 0 SS: 8192.
+> exec 00 [5] 14 'a' 0A 'wrformat ' 22 'PWNED#L' 22 00 12
+ZORVA | Error 0x1141. Set value - Stack 1 error.
 ERROR | Some of stacks are not empty.
-
-OBJ: 0 SS: 8192.
-Tovik 1.0.0.6>ZORVA | Error 0x1141. Set value - Stack 1 error.
+> exec 00 [5] 14 '1+1' 00 12
+ZORVA | Error 0x1141. Set value - Stack 1 error.
 ERROR | Some of stacks are not empty.
-
-OBJ: 0 SS: 8192.
-Tovik 1.0.0.6>VALUE | 5
+> exec 00 [5] 14 'ok' 00 12
+VALUE | 5
 DEC 5
 HEX 5
 BIN 101
 dbl 00 00 00 00 00 00 14 40 
 ul  05 00 00 00 
 szt 05 00 00 00 
-
-OBJ: 1 SS: 8192.
-Tovik 1.0.0.6>Reading bad.dat...
+# OBJ: 1 SS: 8192.
+> runcode bad.dat
+Reading bad.dat...
 Executing bad.dat...
 ZORVA | Error 0x115. Define function - error.
 Executing file bad.dat is completed.
-
-OBJ: 1 SS: 8192.
-Tovik 1.0.0.6>----------- global objects -----------
+> list
+----------- global objects -----------
 ok 5
 --------------------------------------
-
-OBJ: 1 SS: 8192.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
+# exits
 === expect-file Tovik.txt
 def ok 5
-=== run
-=== stdin
-list
-savecode on
-save a.dat
-exit
-=== stdout
-Opening Tovik.txt...
+=== session
 DEF   | New function ok was defined.
 Reading file Tovik.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 1 SS: 0.
+> list
+----------- global objects -----------
 ok 5
 --------------------------------------
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>SVCD+ | Code saving enabled.
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>Saving data in a.dat...
+> savecode on
+SVCD+ | Code saving enabled.
+> save a.dat
+Saving data in a.dat...
 ERROR | The code file a.dat would be the text file a.dat itself: it is not saved.
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>Saving data in Tovik.txt...
+> exit
+Saving data in Tovik.txt...
 Writing file Tovik.txt is completed.
 Saving code in Tovik.dat...
 Writing file Tovik.dat is completed.
+# exits
 === expect-missing a.dat
-=== run
-=== stdin
-list
-break
-=== stdout noeol
-Opening Tovik.txt...
+=== session
 SVCD+ | Code saving enabled.
 Reading Tovik.dat...
 Executing Tovik.dat...
 Executing file Tovik.dat is completed.
 Reading file Tovik.txt is completed.
-
-Open file help.txt to get program help. (do not open it in Tovik! please use your text editor)
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>----------- global objects -----------
+# OBJ: 1 SS: 0.
+> list
+----------- global objects -----------
 ok 5
 --------------------------------------
-
-OBJ: 1 SS: 0.
-Tovik 1.0.0.6>
+> break
+# exits
