@@ -2,6 +2,7 @@
 
 #include "compiler/drivers.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
@@ -20,7 +21,7 @@ using lang::NodeKind;
 namespace {
 
 bool fail(Context& ctx, const char* message) {
-  std::fprintf(ctx.out, "ERROR | %s\n", message);
+  print_error(ctx, message);
   return false;
 }
 
@@ -86,18 +87,18 @@ bool read_range(Context& ctx, const char* text, double default_steps, Range& ran
 bool rename_variable(Context& ctx, ExprNode& head, const std::string& variable,
                      const char* function) {
   auto fail_with = [&](const char* format) {
-    std::fprintf(ctx.out, format, function);
+    print_error_f(ctx, format, function);
     return false;
   };
   for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind != NodeKind::Name || !lang::name_is(*t, variable.c_str())) continue;
     t->data = std::string("$");
     if (opens_bracket(t->next.get()))
-      return fail_with("ERROR | Function %s: object which is declared as arguments must not have "
-                       "own arguments.\n");
-    if (t->children) return fail_with("ERROR | Function %s: unexpected error.\n");
+      return fail_with("Function %s: object which is declared as arguments must not have "
+                       "own arguments.");
+    if (t->children) return fail_with("Function %s: unexpected error.");
     std::unique_ptr<ExprNode> zero = lang::new_node(ctx.nodes);
-    if (!zero) return fail_with("ERROR | Function %s: not enough memory for making argument.\n");
+    if (!zero) return fail_with("Function %s: not enough memory for making argument.");
     lang::set_number(*zero, 0);
     t->children = std::move(zero);
   }
@@ -147,18 +148,18 @@ bool can_tabulate(Context& ctx, const ExprNode& tree, const std::string& variabl
     const auto [n, single] = pending.back();
     pending.pop_back();
     if (const char* none = leaves_no_value(*n, single)) {
-      std::fprintf(ctx.out,
-                   "ERROR | Function %s: %s leaves no value, and every point needs exactly "
-                   "one.\n",
-                   function, none);
+      print_error_f(ctx,
+                    "Function %s: %s leaves no value, and every point needs exactly "
+                    "one.",
+                    function, none);
       return false;
     }
     if (n->kind != NodeKind::Name) continue;
     if (lang::name_is(*n, "=") && n->children && names_local_zero(*n->children)) {
-      std::fprintf(ctx.out,
-                   "ERROR | Function %s: it assigns its variable %s, which steps through the "
-                   "range; the table would never end.\n",
-                   function, variable.c_str());
+      print_error_f(ctx,
+                    "Function %s: it assigns its variable %s, which steps through the "
+                    "range; the table would never end.",
+                    function, variable.c_str());
       return false;
     }
     const ExprNode* c = n->children.get();

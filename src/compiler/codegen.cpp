@@ -2,6 +2,7 @@
 
 #include "compiler/generator.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/names.h"
 #include "lang/number.h"
 
@@ -80,18 +81,18 @@ struct SlotKind {
 namespace {
 
 constexpr SlotKind local_slot{
-    "ERROR | Operator '$' must have 1 argument.\n",
-    "ERROR | Operator '$' must not have 'ARGS' as its argument. (But you can use '@')\n",
-    "ERROR | Operator $(const) must be >0, <-1ul.\n",
+    "Operator '$' must have 1 argument.",
+    "Operator '$' must not have 'ARGS' as its argument. (But you can use '@')",
+    "Operator $(const) must be >0, <-1ul.",
     Op::get_local,
     Op::get_local_pop,
     Op::set_local,
     Op::set_local_pop};
 
 constexpr SlotKind argument_slot{
-    "ERROR | Operator '@' must have 1 argument.\n",
-    "ERROR | Operator '@' must not have 'ARGS' as its argument. (But you can use '@')\n",
-    "ERROR | Operator @(const) must be >0, <-1ul.\n",
+    "Operator '@' must have 1 argument.",
+    "Operator '@' must not have 'ARGS' as its argument. (But you can use '@')",
+    "Operator @(const) must be >0, <-1ul.",
     Op::arg,
     Op::arg_pop,
     Op::set_arg,
@@ -160,7 +161,7 @@ bool compile_thread_ref(Context& ctx, const ExprNode& node, CodeBuffer& buffer,
 // --- Emitters ---
 
 bool Generator::fail(const char* message) {
-  std::fputs(message, ctx_.out);
+  print_error(ctx_, message);
   return false;
 }
 
@@ -272,17 +273,17 @@ Generator::Next Generator::assignment(Pending& p) {
   const ExprNode& n = *p.node;
   const Arity a = p.arity;
   if (p.stage == 0) {
-    if (a.argc != 2) return fail("ERROR | Operator '=' must have 2 arguments\n");
+    if (a.argc != 2) return fail("Operator '=' must have 2 arguments");
     if (a.has_args)
-      return fail("ERROR | Operator '=' must not have 'ARGS' as its argument. (But you can use "
-                  "'@')\n");
+      return fail("Operator '=' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')");
     const ExprNode& target = *child_at(n, 0);
     if (target.kind != NodeKind::Name)
-      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+      return fail("First argument of operator '=' must be lvalue.");
     if (const SlotKind* kind = slot_kind(target)) {
       if (child_count(target) != 1) return fail(kind->arity_message);
     } else if (target.children) {
-      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+      return fail("First argument of operator '=' must be lvalue.");
     }
     return then(p, 1, *child_at(n, 1));
   }
@@ -338,9 +339,9 @@ Generator::Next Generator::general(Pending& p) {
 
 bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
   if (a.has_args)
-    return fail("ERROR | Operators ('+','-','SIN',...) must not have 'ARGS' as its argument. "
-                "(But you can use '@')\n");
-  if (a.argc > 2) return fail("ERROR | Operators & standard functions must have 0..2 arguments\n");
+    return fail("Operators ('+','-','SIN',...) must not have 'ARGS' as its argument. "
+                "(But you can use '@')");
+  if (a.argc > 2) return fail("Operators & standard functions must have 0..2 arguments");
   if (a.argc != 0) {
     emit(a.argc == 2 ? Op::oper : Op::uopr);
     append_byte(buffer_, code);
@@ -352,31 +353,30 @@ bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
       return true;
     }
   }
-  std::fprintf(ctx_.out, "ERROR | Operator 0x%X cannot use without arguments.\n",
-               static_cast<unsigned>(static_cast<int>(static_cast<std::int8_t>(code))));
+  print_error_f(ctx_, "Operator 0x%X cannot use without arguments.",
+                static_cast<unsigned>(static_cast<int>(static_cast<std::int8_t>(code))));
   return false;
 }
 
 int Generator::special(const ExprNode& n, Arity a) {
   auto refuse = [this](const char* message) { return fail(message), special_failed; };
   if (lang::name_is(n, "ARGN")) {
-    if (a.argc != 0) return refuse("ERROR | Object 'ARGN' requires 0 arguments.\n");
+    if (a.argc != 0) return refuse("Object 'ARGN' requires 0 arguments.");
     emit(Op::push_argn);
     return special_done;
   }
   if (lang::name_is(n, "RND")) {
-    if (a.argc != 0) return refuse("ERROR | Object 'RND' requires 0 arguments.\n");
+    if (a.argc != 0) return refuse("Object 'RND' requires 0 arguments.");
     if (a.has_args)
-      return refuse("ERROR | Object 'RND' must not have 'ARGS' as its argument.(it requires no "
-                    "arguments)\n");
+      return refuse("Object 'RND' must not have 'ARGS' as its argument.(it requires no "
+                    "arguments)");
     emit(Op::stdo);
     append_byte(buffer_, random_object);
     return special_done;
   }
   if (lang::name_is(n, "ARGS")) {
-    if (a.has_args) return refuse("ERROR | Object 'ARGS' must not have 'ARGS' as its arguments.\n");
-    if (a.argc != 0 && a.argc != 2)
-      return refuse("ERROR | Object 'ARGS' requires 0 or 2 arguments.\n");
+    if (a.has_args) return refuse("Object 'ARGS' must not have 'ARGS' as its arguments.");
+    if (a.argc != 0 && a.argc != 2) return refuse("Object 'ARGS' requires 0 or 2 arguments.");
     emit(a.argc == 0 ? Op::args : Op::args_range);
     return special_done;
   }

@@ -22,10 +22,10 @@ namespace {
 // bytes, so it is refused here, before anything can run it.
 std::uint32_t finish_block(Context& ctx, const CodeBuffer& buffer, runner::CodeBlock& block) {
   if (buffer.errors != 0) {
-    std::fprintf(ctx.out,
-                 "ERROR | Code was not made: %u byte(s) could not be stored (too long or out of "
-                 "memory).\n",
-                 buffer.errors);
+    print_error_f(ctx,
+                  "Code was not made: %u byte(s) could not be stored (too long or out of "
+                  "memory).",
+                  buffer.errors);
     return 0;
   }
   try {
@@ -110,12 +110,12 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
 
 double evaluate_tree_at(Context& ctx, const ExprNode* tree, std::uint32_t const_depth) {
   if (!tree) {
-    std::fputs("ERROR | Math: no tree for calculating.\n", ctx.out);
+    print_error(ctx, "Math: no tree for calculating.");
     return lang::error_value();
   }
   runner::CodeBlock block;
   if (build_block(ctx, *tree, block, 0, const_depth) == 0) {
-    std::fputs("ERROR | Cannot make code for expression.\n", ctx.out);
+    print_error(ctx, "Cannot make code for expression.");
     return lang::error_value();
   }
   return run_for_value(ctx, block);

@@ -1,5 +1,6 @@
 #include "lang/parser.h"
 
+#include "lang/error_line.h"
 #include "lang/names.h"
 
 #include <algorithm>
@@ -75,7 +76,7 @@ Role role_of(const ExprNode& node) {
 
 void fail(ExprNode& head, std::FILE* out, const char* message) {
   make_invalid(head);
-  if (out != nullptr) std::fprintf(out, "ERROR | %s\n", message);
+  write_error_line(out, "%s", message);
 }
 
 // Links a new token after `tail`; false (and the head made Invalid) when memory runs out.
