@@ -56,7 +56,7 @@ bool sensible(const Range& r) {
 }
 
 bool opens_bracket(const ExprNode* token) {
-  return token && token->kind == NodeKind::Symbol && lang::name_is(*token, "(");
+  return token && token->kind == NodeKind::Symbol && lang::name_is(*token, lang::Token::open);
 }
 
 } // namespace
@@ -109,7 +109,8 @@ namespace {
 
 // `$` with the index 0, or with an index only known when the code runs.
 bool names_local_zero(const ExprNode& target) {
-  if (target.kind != NodeKind::Name || !lang::name_is(target, "$") || !target.children)
+  if (target.kind != NodeKind::Name || !lang::name_is(target, lang::Token::dollar) ||
+      !target.children)
     return false;
   const ExprNode& index = *target.children;
   if (index.kind != NodeKind::Number) return true;
@@ -121,7 +122,9 @@ bool names_local_zero(const ExprNode& target) {
 // of arguments; under these, or alone, it pushes the current frame's arguments, which in the
 // tabulation frame are none.
 bool takes_single_values(const ExprNode& n) {
-  for (const char* form : {"DO", ";", "PRINT", "IF", "=", "WHILE", "UNTIL", "RETURN"})
+  using lang::Token;
+  for (Token form : {Token::do_, Token::semicolon, Token::print, Token::if_, Token::assign,
+                     Token::while_, Token::until, Token::return_})
     if (lang::name_is(n, form)) return true;
   return false;
 }
@@ -129,9 +132,9 @@ bool takes_single_values(const ExprNode& n) {
 // The text of a node that leaves no value on the stack, or null.
 const char* leaves_no_value(const ExprNode& n, bool single_value_wanted) {
   if (n.kind != NodeKind::Name || n.children) return nullptr;
-  if (lang::name_is(n, "PRINT")) return "PRINT()";
-  if (lang::name_is(n, "DO") || lang::name_is(n, ";")) return "DO()";
-  if (lang::name_is(n, "ARGS") && single_value_wanted) return "ARGS";
+  if (lang::name_is(n, lang::Token::print)) return "PRINT()";
+  if (lang::name_is(n, lang::Token::do_) || lang::name_is(n, lang::Token::semicolon)) return "DO()";
+  if (lang::name_is(n, lang::Token::args) && single_value_wanted) return "ARGS";
   return nullptr;
 }
 
@@ -155,7 +158,7 @@ bool can_tabulate(Context& ctx, const ExprNode& tree, const std::string& variabl
       return false;
     }
     if (n->kind != NodeKind::Name) continue;
-    if (lang::name_is(*n, "=") && n->children && names_local_zero(*n->children)) {
+    if (lang::name_is(*n, lang::Token::assign) && n->children && names_local_zero(*n->children)) {
       print_error_f(ctx,
                     "Function %s: it assigns its variable %s, which steps through the "
                     "range; the table would never end.",
@@ -164,7 +167,7 @@ bool can_tabulate(Context& ctx, const ExprNode& tree, const std::string& variabl
     }
     const ExprNode* c = n->children.get();
     // The body of an inline call runs in a frame of its own, with locals of its own.
-    if (c && lang::name_is(*n, "MAIN")) c = c->next.get();
+    if (c && lang::name_is(*n, lang::Token::main)) c = c->next.get();
     for (; c != nullptr; c = c->next.get()) pending.push_back({c, takes_single_values(*n)});
   }
   return true;

@@ -14,58 +14,54 @@ namespace tovik::compiler {
 
 using lang::ExprNode;
 using lang::NodeKind;
+using lang::Token;
 using runner::Op;
 
 namespace {
 
 struct NamedForm {
-  const char* text;
+  Token token;
   Generator::Form form;
 };
 
 // Tried in this order before the general path of operators, special objects and calls.
 constexpr std::array<NamedForm, 24> named_forms{{
-    {"=", &Generator::assignment},
-    {"IF", &Generator::if_form},
-    {"@", &Generator::argument_access},
-    {"$", &Generator::local_access},
-    {"N$", &Generator::misplaced_locals_count},
-    {"READ", &Generator::read_form},
-    {"THR", &Generator::misplaced_thr},
-    {"THREAD", &Generator::thread_form},
-    {"SLEEP", &Generator::sleep_form},
-    {"SEND", &Generator::send_form},
-    {"MSG", &Generator::message_form},
-    {"WAKEUP", &Generator::wakeup_form},
-    {"KILL", &Generator::kill_form},
-    {"SENDMYID", &Generator::send_id_form},
-    {"RETURN", &Generator::return_form},
-    {"CONST", &Generator::const_form},
-    {"DO", &Generator::sequence},
-    {";", &Generator::sequence},
-    {"PRINTS", &Generator::print_strings},
-    {"PRINTC", &Generator::print_chars},
-    {"PRINT", &Generator::print_values},
-    {"MAIN", &Generator::inline_call},
-    {"WHILE", &Generator::while_form},
-    {"UNTIL", &Generator::until_form},
+    {Token::assign, &Generator::assignment},
+    {Token::if_, &Generator::if_form},
+    {Token::at, &Generator::argument_access},
+    {Token::dollar, &Generator::local_access},
+    {Token::n_dollar, &Generator::misplaced_locals_count},
+    {Token::read, &Generator::read_form},
+    {Token::thr, &Generator::misplaced_thr},
+    {Token::thread, &Generator::thread_form},
+    {Token::sleep, &Generator::sleep_form},
+    {Token::send, &Generator::send_form},
+    {Token::msg, &Generator::message_form},
+    {Token::wakeup, &Generator::wakeup_form},
+    {Token::kill, &Generator::kill_form},
+    {Token::sendmyid, &Generator::send_id_form},
+    {Token::return_, &Generator::return_form},
+    {Token::const_, &Generator::const_form},
+    {Token::do_, &Generator::sequence},
+    {Token::semicolon, &Generator::sequence},
+    {Token::prints, &Generator::print_strings},
+    {Token::printc, &Generator::print_chars},
+    {Token::print, &Generator::print_values},
+    {Token::main, &Generator::inline_call},
+    {Token::while_, &Generator::while_form},
+    {Token::until, &Generator::until_form},
 }};
-
-// Standard object codes carried by STDO.
-constexpr std::uint8_t random_object = 0;
-constexpr std::uint8_t sum_object = 1;
-constexpr std::uint8_t average_object = 2;
 
 // The constants that an operator name without arguments stands for.
 struct NamedConstant {
-  const char* text;
+  Token token;
   double (*value)();
 };
 constexpr std::array<NamedConstant, 4> named_constants{{
-    {"PI", [] { return 3.141592653589793; }},
-    {"E", [] { return 2.718281828459045; }},
-    {"INF", [] { return lang::infinity(); }},
-    {"NAN", [] { return lang::error_value(); }},
+    {Token::pi, [] { return 3.141592653589793; }},
+    {Token::e, [] { return 2.718281828459045; }},
+    {Token::inf, [] { return lang::infinity(); }},
+    {Token::nan, [] { return lang::error_value(); }},
 }};
 
 } // namespace
@@ -103,7 +99,7 @@ constexpr SlotKind argument_slot{
 // --- Node helpers ---
 
 bool is_args(const ExprNode& node) {
-  return node.kind == NodeKind::Name && lang::name_is(node, "ARGS");
+  return node.kind == NodeKind::Name && lang::name_is(node, Token::args);
 }
 
 Arity arity_of(const ExprNode& node) {
@@ -230,7 +226,7 @@ bool Generator::enter(const Next& next) {
   if (n.kind != NodeKind::Name) return false;
   Form form = &Generator::general;
   for (const NamedForm& f : named_forms) {
-    if (lang::name_is(n, f.text)) {
+    if (lang::name_is(n, f.token)) {
       form = f.form;
       break;
     }
@@ -261,8 +257,8 @@ namespace {
 
 // The slot that an assignment target or an access names, if any.
 const SlotKind* slot_kind(const ExprNode& n) {
-  if (lang::name_is(n, "$")) return &local_slot;
-  if (lang::name_is(n, "@")) return &argument_slot;
+  if (lang::name_is(n, Token::dollar)) return &local_slot;
+  if (lang::name_is(n, Token::at)) return &argument_slot;
   return nullptr;
 }
 
@@ -348,7 +344,7 @@ bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
     return true;
   }
   for (const NamedConstant& c : named_constants) {
-    if (lang::name_is(n, c.text)) {
+    if (lang::name_is(n, c.token)) {
       emit_push(c.value());
       return true;
     }
@@ -360,29 +356,29 @@ bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
 
 int Generator::special(const ExprNode& n, Arity a) {
   auto refuse = [this](const char* message) { return fail(message), special_failed; };
-  if (lang::name_is(n, "ARGN")) {
+  if (lang::name_is(n, Token::argn)) {
     if (a.argc != 0) return refuse("Object 'ARGN' requires 0 arguments.");
     emit(Op::push_argn);
     return special_done;
   }
-  if (lang::name_is(n, "RND")) {
+  if (lang::name_is(n, Token::rnd)) {
     if (a.argc != 0) return refuse("Object 'RND' requires 0 arguments.");
     if (a.has_args)
       return refuse("Object 'RND' must not have 'ARGS' as its argument.(it requires no "
                     "arguments)");
     emit(Op::stdo);
-    append_byte(buffer_, random_object);
+    append_byte(buffer_, lang::object_code_of(Token::rnd));
     return special_done;
   }
-  if (lang::name_is(n, "ARGS")) {
+  if (lang::name_is(n, Token::args)) {
     if (a.has_args) return refuse("Object 'ARGS' must not have 'ARGS' as its arguments.");
     if (a.argc != 0 && a.argc != 2) return refuse("Object 'ARGS' requires 0 or 2 arguments.");
     emit(a.argc == 0 ? Op::args : Op::args_range);
     return special_done;
   }
-  const bool sum = lang::name_is(n, "SUM");
-  if (!sum && !lang::name_is(n, "AVR")) return special_not_special;
-  const std::uint8_t object = sum ? sum_object : average_object;
+  const bool sum = lang::name_is(n, Token::sum);
+  if (!sum && !lang::name_is(n, Token::avr)) return special_not_special;
+  const std::uint8_t object = lang::object_code_of(sum ? Token::sum : Token::avr);
   emit(a.has_args ? Op::stdo_args : Op::stdo_n);
   append_byte(buffer_, object);
   if (!a.has_args) append_i32(buffer_, static_cast<std::int32_t>(a.argc));

@@ -62,7 +62,7 @@ Generator::Next Generator::while_form(Pending& p) {
   const ExprNode& n = *p.node;
   switch (p.stage) {
   case 0:
-    if (!loop_start(p, "WHILE")) return false;
+    if (!loop_start(p, lang::text_of(lang::Token::while_))) return false;
     return then(p, 1, *child_at(n, 0));
   case 1: p.marks[1] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
   default:
@@ -78,7 +78,7 @@ Generator::Next Generator::until_form(Pending& p) {
   const ExprNode& n = *p.node;
   switch (p.stage) {
   case 0:
-    if (!loop_start(p, "UNTIL")) return false;
+    if (!loop_start(p, lang::text_of(lang::Token::until))) return false;
     return then(p, 1, *child_at(n, 1));
   case 1: emit(Op::pop); return then(p, 2, *child_at(n, 0));
   default: patch_jump(emit_jump(Op::jifn), p.marks[0]); return emit_push_error(), true;
@@ -161,7 +161,7 @@ Generator::Next Generator::print_strings(Pending& p) {
 
 namespace {
 
-bool is_locals_count(const ExprNode& node) { return lang::name_is(node, "N$"); }
+bool is_locals_count(const ExprNode& node) { return lang::name_is(node, lang::Token::n_dollar); }
 
 } // namespace
 

@@ -50,7 +50,7 @@ Generator::Next Generator::thread_ref(Pending& p) {
                 "translator.");
   if (p.stage != 0) return emit(pair->popped);
   if (n.kind != NodeKind::Name) return fail("Name of thread must be a string.");
-  if (lang::name_is(n, "THR")) {
+  if (lang::name_is(n, lang::Token::thr)) {
     if (child_count(n) != 1) return fail("Object 'THR' requires one argument.");
     return then(p, 1, *n.children);
   }

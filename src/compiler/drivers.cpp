@@ -7,6 +7,7 @@
 #include "context/output.h"
 #include "lang/number.h"
 #include "lang/parser.h"
+#include "lang/tokens.h"
 
 #include <algorithm>
 #include <new>
@@ -87,7 +88,7 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
   const std::uint32_t loop = buffer.count;
   append_push(buffer, to);
   append_op(buffer, Op::oper);
-  append_byte(buffer, 0x12); // "<="
+  append_byte(buffer, lang::code_of(lang::Token::less_equal));
   const std::uint32_t exit_jump = buffer.count;
   append_with_i32(buffer, Op::jifn, 0);
   if (!compile_node(ctx, tree, buffer) && buffer.errors == 0) return 0;
@@ -95,7 +96,7 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
   append_with_i32(buffer, Op::get_local, 0);
   append_push(buffer, step);
   append_op(buffer, Op::oper);
-  append_byte(buffer, 0x00); // "+"
+  append_byte(buffer, lang::code_of(lang::Token::plus));
   append_with_i32(buffer, Op::set_local, 0);
   append_with_i32(buffer, Op::jump, static_cast<std::int32_t>(loop - buffer.count));
   // Never reached: the jump before it always goes back, and the exit lands after it.
