@@ -4,6 +4,7 @@
 #include "analysis/analyse_setup.h"
 #include "compiler/drivers.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/parser.h"
 #include "runner/listing.h"
 #include "runner/run_code.h"
@@ -18,7 +19,7 @@ using lang::NodeKind;
 
 namespace {
 
-constexpr const char* invalid_function = "ERROR | Invalid tree with function expression.\n";
+constexpr const char* invalid_function = "Invalid tree with function expression.";
 
 double default_steps(AnalysisMode mode) { return mode == AnalysisMode::count ? 20 : 500; }
 
@@ -26,7 +27,7 @@ double default_steps(AnalysisMode mode) { return mode == AnalysisMode::count ? 2
 bool tokenize_function(Context& ctx, ExprNode& head, const char* function) {
   lang::tokenize(head, function);
   if (head.kind != NodeKind::Invalid && lang::is_valid(head)) return true;
-  std::fputs(invalid_function, ctx.out);
+  print_error(ctx, invalid_function);
   return false;
 }
 
@@ -35,7 +36,7 @@ bool tokenize_function(Context& ctx, ExprNode& head, const char* function) {
 bool build_tree(Context& ctx, ExprNode& head) {
   lang::take_single_root(head, ctx.out);
   if (lang::is_valid(head)) return true;
-  std::fputs(invalid_function, ctx.out);
+  print_error(ctx, invalid_function);
   return false;
 }
 
@@ -51,7 +52,7 @@ bool make_block(Context& ctx, ExprNode& tree, const Range& r, AnalysisMode mode,
                 runner::CodeBlock& block) {
   const bool extra_point = mode == AnalysisMode::null;
   if (compiler::compile_tabulation(ctx, tree, block, extra_point, r.from, r.to, r.step) == 0) {
-    std::fputs("ERROR | Cannot make function code.\n", ctx.out);
+    print_error(ctx, "Cannot make function code.");
     return false;
   }
   if (ctx.settings.show_program)

@@ -2,6 +2,7 @@
 
 #include "compiler/drivers.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
@@ -20,7 +21,7 @@ using lang::NodeKind;
 namespace {
 
 bool fail(Context& ctx, const char* message) {
-  std::fprintf(ctx.out, "ERROR | %s\n", message);
+  print_error(ctx, message);
   return false;
 }
 
@@ -55,7 +56,7 @@ bool sensible(const Range& r) {
 }
 
 bool opens_bracket(const ExprNode* token) {
-  return token && token->kind == NodeKind::Symbol && lang::name_is(*token, "(");
+  return token && token->kind == NodeKind::Symbol && lang::name_is(*token, lang::Token::open);
 }
 
 } // namespace
@@ -86,18 +87,18 @@ bool read_range(Context& ctx, const char* text, double default_steps, Range& ran
 bool rename_variable(Context& ctx, ExprNode& head, const std::string& variable,
                      const char* function) {
   auto fail_with = [&](const char* format) {
-    std::fprintf(ctx.out, format, function);
+    print_error_f(ctx, format, function);
     return false;
   };
   for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind != NodeKind::Name || !lang::name_is(*t, variable.c_str())) continue;
     t->data = std::string("$");
     if (opens_bracket(t->next.get()))
-      return fail_with("ERROR | Function %s: object which is declared as arguments must not have "
-                       "own arguments.\n");
-    if (t->children) return fail_with("ERROR | Function %s: unexpected error.\n");
+      return fail_with("Function %s: object which is declared as arguments must not have "
+                       "own arguments.");
+    if (t->children) return fail_with("Function %s: unexpected error.");
     std::unique_ptr<ExprNode> zero = lang::new_node(ctx.nodes);
-    if (!zero) return fail_with("ERROR | Function %s: not enough memory for making argument.\n");
+    if (!zero) return fail_with("Function %s: not enough memory for making argument.");
     lang::set_number(*zero, 0);
     t->children = std::move(zero);
   }
@@ -108,7 +109,8 @@ namespace {
 
 // `$` with the index 0, or with an index only known when the code runs.
 bool names_local_zero(const ExprNode& target) {
-  if (target.kind != NodeKind::Name || !lang::name_is(target, "$") || !target.children)
+  if (target.kind != NodeKind::Name || !lang::name_is(target, lang::Token::dollar) ||
+      !target.children)
     return false;
   const ExprNode& index = *target.children;
   if (index.kind != NodeKind::Number) return true;
@@ -120,7 +122,9 @@ bool names_local_zero(const ExprNode& target) {
 // of arguments; under these, or alone, it pushes the current frame's arguments, which in the
 // tabulation frame are none.
 bool takes_single_values(const ExprNode& n) {
-  for (const char* form : {"DO", ";", "PRINT", "IF", "=", "WHILE", "UNTIL", "RETURN"})
+  using lang::Token;
+  for (Token form : {Token::do_, Token::semicolon, Token::print, Token::if_, Token::assign,
+                     Token::while_, Token::until, Token::return_})
     if (lang::name_is(n, form)) return true;
   return false;
 }
@@ -128,9 +132,9 @@ bool takes_single_values(const ExprNode& n) {
 // The text of a node that leaves no value on the stack, or null.
 const char* leaves_no_value(const ExprNode& n, bool single_value_wanted) {
   if (n.kind != NodeKind::Name || n.children) return nullptr;
-  if (lang::name_is(n, "PRINT")) return "PRINT()";
-  if (lang::name_is(n, "DO") || lang::name_is(n, ";")) return "DO()";
-  if (lang::name_is(n, "ARGS") && single_value_wanted) return "ARGS";
+  if (lang::name_is(n, lang::Token::print)) return "PRINT()";
+  if (lang::name_is(n, lang::Token::do_) || lang::name_is(n, lang::Token::semicolon)) return "DO()";
+  if (lang::name_is(n, lang::Token::args) && single_value_wanted) return "ARGS";
   return nullptr;
 }
 
@@ -147,23 +151,23 @@ bool can_tabulate(Context& ctx, const ExprNode& tree, const std::string& variabl
     const auto [n, single] = pending.back();
     pending.pop_back();
     if (const char* none = leaves_no_value(*n, single)) {
-      std::fprintf(ctx.out,
-                   "ERROR | Function %s: %s leaves no value, and every point needs exactly "
-                   "one.\n",
-                   function, none);
+      print_error_f(ctx,
+                    "Function %s: %s leaves no value, and every point needs exactly "
+                    "one.",
+                    function, none);
       return false;
     }
     if (n->kind != NodeKind::Name) continue;
-    if (lang::name_is(*n, "=") && n->children && names_local_zero(*n->children)) {
-      std::fprintf(ctx.out,
-                   "ERROR | Function %s: it assigns its variable %s, which steps through the "
-                   "range; the table would never end.\n",
-                   function, variable.c_str());
+    if (lang::name_is(*n, lang::Token::assign) && n->children && names_local_zero(*n->children)) {
+      print_error_f(ctx,
+                    "Function %s: it assigns its variable %s, which steps through the "
+                    "range; the table would never end.",
+                    function, variable.c_str());
       return false;
     }
     const ExprNode* c = n->children.get();
     // The body of an inline call runs in a frame of its own, with locals of its own.
-    if (c && lang::name_is(*n, "MAIN")) c = c->next.get();
+    if (c && lang::name_is(*n, lang::Token::main)) c = c->next.get();
     for (; c != nullptr; c = c->next.get()) pending.push_back({c, takes_single_values(*n)});
   }
   return true;

@@ -2,6 +2,7 @@
 
 #include "compiler/generator.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/names.h"
 #include "lang/number.h"
 
@@ -13,58 +14,54 @@ namespace tovik::compiler {
 
 using lang::ExprNode;
 using lang::NodeKind;
+using lang::Token;
 using runner::Op;
 
 namespace {
 
 struct NamedForm {
-  const char* text;
+  Token token;
   Generator::Form form;
 };
 
 // Tried in this order before the general path of operators, special objects and calls.
 constexpr std::array<NamedForm, 24> named_forms{{
-    {"=", &Generator::assignment},
-    {"IF", &Generator::if_form},
-    {"@", &Generator::argument_access},
-    {"$", &Generator::local_access},
-    {"N$", &Generator::misplaced_locals_count},
-    {"READ", &Generator::read_form},
-    {"THR", &Generator::misplaced_thr},
-    {"THREAD", &Generator::thread_form},
-    {"SLEEP", &Generator::sleep_form},
-    {"SEND", &Generator::send_form},
-    {"MSG", &Generator::message_form},
-    {"WAKEUP", &Generator::wakeup_form},
-    {"KILL", &Generator::kill_form},
-    {"SENDMYID", &Generator::send_id_form},
-    {"RETURN", &Generator::return_form},
-    {"CONST", &Generator::const_form},
-    {"DO", &Generator::sequence},
-    {";", &Generator::sequence},
-    {"PRINTS", &Generator::print_strings},
-    {"PRINTC", &Generator::print_chars},
-    {"PRINT", &Generator::print_values},
-    {"MAIN", &Generator::inline_call},
-    {"WHILE", &Generator::while_form},
-    {"UNTIL", &Generator::until_form},
+    {Token::assign, &Generator::assignment},
+    {Token::if_, &Generator::if_form},
+    {Token::at, &Generator::argument_access},
+    {Token::dollar, &Generator::local_access},
+    {Token::n_dollar, &Generator::misplaced_locals_count},
+    {Token::read, &Generator::read_form},
+    {Token::thr, &Generator::misplaced_thr},
+    {Token::thread, &Generator::thread_form},
+    {Token::sleep, &Generator::sleep_form},
+    {Token::send, &Generator::send_form},
+    {Token::msg, &Generator::message_form},
+    {Token::wakeup, &Generator::wakeup_form},
+    {Token::kill, &Generator::kill_form},
+    {Token::sendmyid, &Generator::send_id_form},
+    {Token::return_, &Generator::return_form},
+    {Token::const_, &Generator::const_form},
+    {Token::do_, &Generator::sequence},
+    {Token::semicolon, &Generator::sequence},
+    {Token::prints, &Generator::print_strings},
+    {Token::printc, &Generator::print_chars},
+    {Token::print, &Generator::print_values},
+    {Token::main, &Generator::inline_call},
+    {Token::while_, &Generator::while_form},
+    {Token::until, &Generator::until_form},
 }};
-
-// Standard object codes carried by STDO.
-constexpr std::uint8_t random_object = 0;
-constexpr std::uint8_t sum_object = 1;
-constexpr std::uint8_t average_object = 2;
 
 // The constants that an operator name without arguments stands for.
 struct NamedConstant {
-  const char* text;
+  Token token;
   double (*value)();
 };
 constexpr std::array<NamedConstant, 4> named_constants{{
-    {"PI", [] { return 3.141592653589793; }},
-    {"E", [] { return 2.718281828459045; }},
-    {"INF", [] { return lang::infinity(); }},
-    {"NAN", [] { return lang::error_value(); }},
+    {Token::pi, [] { return 3.141592653589793; }},
+    {Token::e, [] { return 2.718281828459045; }},
+    {Token::inf, [] { return lang::infinity(); }},
+    {Token::nan, [] { return lang::error_value(); }},
 }};
 
 } // namespace
@@ -80,18 +77,18 @@ struct SlotKind {
 namespace {
 
 constexpr SlotKind local_slot{
-    "ERROR | Operator '$' must have 1 argument.\n",
-    "ERROR | Operator '$' must not have 'ARGS' as its argument. (But you can use '@')\n",
-    "ERROR | Operator $(const) must be >0, <-1ul.\n",
+    "Operator '$' must have 1 argument.",
+    "Operator '$' must not have 'ARGS' as its argument. (But you can use '@')",
+    "Operator $(const) must be >0, <-1ul.",
     Op::get_local,
     Op::get_local_pop,
     Op::set_local,
     Op::set_local_pop};
 
 constexpr SlotKind argument_slot{
-    "ERROR | Operator '@' must have 1 argument.\n",
-    "ERROR | Operator '@' must not have 'ARGS' as its argument. (But you can use '@')\n",
-    "ERROR | Operator @(const) must be >0, <-1ul.\n",
+    "Operator '@' must have 1 argument.",
+    "Operator '@' must not have 'ARGS' as its argument. (But you can use '@')",
+    "Operator @(const) must be >0, <-1ul.",
     Op::arg,
     Op::arg_pop,
     Op::set_arg,
@@ -102,7 +99,7 @@ constexpr SlotKind argument_slot{
 // --- Node helpers ---
 
 bool is_args(const ExprNode& node) {
-  return node.kind == NodeKind::Name && lang::name_is(node, "ARGS");
+  return node.kind == NodeKind::Name && lang::name_is(node, Token::args);
 }
 
 Arity arity_of(const ExprNode& node) {
@@ -160,7 +157,7 @@ bool compile_thread_ref(Context& ctx, const ExprNode& node, CodeBuffer& buffer,
 // --- Emitters ---
 
 bool Generator::fail(const char* message) {
-  std::fputs(message, ctx_.out);
+  print_error(ctx_, message);
   return false;
 }
 
@@ -229,7 +226,7 @@ bool Generator::enter(const Next& next) {
   if (n.kind != NodeKind::Name) return false;
   Form form = &Generator::general;
   for (const NamedForm& f : named_forms) {
-    if (lang::name_is(n, f.text)) {
+    if (lang::name_is(n, f.token)) {
       form = f.form;
       break;
     }
@@ -260,8 +257,8 @@ namespace {
 
 // The slot that an assignment target or an access names, if any.
 const SlotKind* slot_kind(const ExprNode& n) {
-  if (lang::name_is(n, "$")) return &local_slot;
-  if (lang::name_is(n, "@")) return &argument_slot;
+  if (lang::name_is(n, Token::dollar)) return &local_slot;
+  if (lang::name_is(n, Token::at)) return &argument_slot;
   return nullptr;
 }
 
@@ -272,17 +269,17 @@ Generator::Next Generator::assignment(Pending& p) {
   const ExprNode& n = *p.node;
   const Arity a = p.arity;
   if (p.stage == 0) {
-    if (a.argc != 2) return fail("ERROR | Operator '=' must have 2 arguments\n");
+    if (a.argc != 2) return fail("Operator '=' must have 2 arguments");
     if (a.has_args)
-      return fail("ERROR | Operator '=' must not have 'ARGS' as its argument. (But you can use "
-                  "'@')\n");
+      return fail("Operator '=' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')");
     const ExprNode& target = *child_at(n, 0);
     if (target.kind != NodeKind::Name)
-      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+      return fail("First argument of operator '=' must be lvalue.");
     if (const SlotKind* kind = slot_kind(target)) {
       if (child_count(target) != 1) return fail(kind->arity_message);
     } else if (target.children) {
-      return fail("ERROR | First argument of operator '=' must be lvalue.\n");
+      return fail("First argument of operator '=' must be lvalue.");
     }
     return then(p, 1, *child_at(n, 1));
   }
@@ -338,51 +335,50 @@ Generator::Next Generator::general(Pending& p) {
 
 bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
   if (a.has_args)
-    return fail("ERROR | Operators ('+','-','SIN',...) must not have 'ARGS' as its argument. "
-                "(But you can use '@')\n");
-  if (a.argc > 2) return fail("ERROR | Operators & standard functions must have 0..2 arguments\n");
+    return fail("Operators ('+','-','SIN',...) must not have 'ARGS' as its argument. "
+                "(But you can use '@')");
+  if (a.argc > 2) return fail("Operators & standard functions must have 0..2 arguments");
   if (a.argc != 0) {
     emit(a.argc == 2 ? Op::oper : Op::uopr);
     append_byte(buffer_, code);
     return true;
   }
   for (const NamedConstant& c : named_constants) {
-    if (lang::name_is(n, c.text)) {
+    if (lang::name_is(n, c.token)) {
       emit_push(c.value());
       return true;
     }
   }
-  std::fprintf(ctx_.out, "ERROR | Operator 0x%X cannot use without arguments.\n",
-               static_cast<unsigned>(static_cast<int>(static_cast<std::int8_t>(code))));
+  print_error_f(ctx_, "Operator 0x%X cannot use without arguments.",
+                static_cast<unsigned>(static_cast<int>(static_cast<std::int8_t>(code))));
   return false;
 }
 
 int Generator::special(const ExprNode& n, Arity a) {
   auto refuse = [this](const char* message) { return fail(message), special_failed; };
-  if (lang::name_is(n, "ARGN")) {
-    if (a.argc != 0) return refuse("ERROR | Object 'ARGN' requires 0 arguments.\n");
+  if (lang::name_is(n, Token::argn)) {
+    if (a.argc != 0) return refuse("Object 'ARGN' requires 0 arguments.");
     emit(Op::push_argn);
     return special_done;
   }
-  if (lang::name_is(n, "RND")) {
-    if (a.argc != 0) return refuse("ERROR | Object 'RND' requires 0 arguments.\n");
+  if (lang::name_is(n, Token::rnd)) {
+    if (a.argc != 0) return refuse("Object 'RND' requires 0 arguments.");
     if (a.has_args)
-      return refuse("ERROR | Object 'RND' must not have 'ARGS' as its argument.(it requires no "
-                    "arguments)\n");
+      return refuse("Object 'RND' must not have 'ARGS' as its argument.(it requires no "
+                    "arguments)");
     emit(Op::stdo);
-    append_byte(buffer_, random_object);
+    append_byte(buffer_, lang::object_code_of(Token::rnd));
     return special_done;
   }
-  if (lang::name_is(n, "ARGS")) {
-    if (a.has_args) return refuse("ERROR | Object 'ARGS' must not have 'ARGS' as its arguments.\n");
-    if (a.argc != 0 && a.argc != 2)
-      return refuse("ERROR | Object 'ARGS' requires 0 or 2 arguments.\n");
+  if (lang::name_is(n, Token::args)) {
+    if (a.has_args) return refuse("Object 'ARGS' must not have 'ARGS' as its arguments.");
+    if (a.argc != 0 && a.argc != 2) return refuse("Object 'ARGS' requires 0 or 2 arguments.");
     emit(a.argc == 0 ? Op::args : Op::args_range);
     return special_done;
   }
-  const bool sum = lang::name_is(n, "SUM");
-  if (!sum && !lang::name_is(n, "AVR")) return special_not_special;
-  const std::uint8_t object = sum ? sum_object : average_object;
+  const bool sum = lang::name_is(n, Token::sum);
+  if (!sum && !lang::name_is(n, Token::avr)) return special_not_special;
+  const std::uint8_t object = lang::object_code_of(sum ? Token::sum : Token::avr);
   emit(a.has_args ? Op::stdo_args : Op::stdo_n);
   append_byte(buffer_, object);
   if (!a.has_args) append_i32(buffer_, static_cast<std::int32_t>(a.argc));

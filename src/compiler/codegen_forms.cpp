@@ -5,6 +5,7 @@
 #include "compiler/drivers.h"
 #include "compiler/generator.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/number.h"
 
 #include <cstdio>
@@ -22,11 +23,10 @@ Generator::Next Generator::if_form(Pending& p) {
   const Arity a = p.arity;
   switch (p.stage) {
   case 0:
-    if (a.argc != 2 && a.argc != 3)
-      return fail("ERROR | Function 'IF' requires 2 or 3 arguments.\n");
+    if (a.argc != 2 && a.argc != 3) return fail("Function 'IF' requires 2 or 3 arguments.");
     if (a.has_args)
-      return fail("ERROR | Function 'IF' must not have 'ARGS' as its argument. (But you can use "
-                  "'@')\n");
+      return fail("Function 'IF' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')");
     return then(p, 1, *child_at(n, 0));
   case 1: p.marks[0] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
   case 2:
@@ -42,16 +42,15 @@ Generator::Next Generator::if_form(Pending& p) {
 // WHILE and UNTIL take two arguments and no ARGS; the loop starts where their code starts.
 bool Generator::loop_start(Pending& p, const char* form) {
   if (p.arity.argc != 2) {
-    std::fprintf(ctx_.out,
-                 "ERROR | Function '%s' requires 2 arguments. Use 'DO' for more code in body.\n",
-                 form);
+    print_error_f(ctx_, "Function '%s' requires 2 arguments. Use 'DO' for more code in body.",
+                  form);
     return false;
   }
   if (p.arity.has_args) {
-    std::fprintf(ctx_.out,
-                 "ERROR | Function '%s' must not have 'ARGS' as its argument. (But you can use "
-                 "'@')\n",
-                 form);
+    print_error_f(ctx_,
+                  "Function '%s' must not have 'ARGS' as its argument. (But you can use "
+                  "'@')",
+                  form);
     return false;
   }
   p.marks[0] = position();
@@ -63,7 +62,7 @@ Generator::Next Generator::while_form(Pending& p) {
   const ExprNode& n = *p.node;
   switch (p.stage) {
   case 0:
-    if (!loop_start(p, "WHILE")) return false;
+    if (!loop_start(p, lang::text_of(lang::Token::while_))) return false;
     return then(p, 1, *child_at(n, 0));
   case 1: p.marks[1] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
   default:
@@ -79,7 +78,7 @@ Generator::Next Generator::until_form(Pending& p) {
   const ExprNode& n = *p.node;
   switch (p.stage) {
   case 0:
-    if (!loop_start(p, "UNTIL")) return false;
+    if (!loop_start(p, lang::text_of(lang::Token::until))) return false;
     return then(p, 1, *child_at(n, 1));
   case 1: emit(Op::pop); return then(p, 2, *child_at(n, 0));
   default: patch_jump(emit_jump(Op::jifn), p.marks[0]); return emit_push_error(), true;
@@ -97,13 +96,12 @@ Generator::Next Generator::sequence(Pending& p) {
 
 // CONST(x): x is evaluated now and only its value is kept.
 Generator::Next Generator::const_form(Pending& p) {
-  if (p.arity.argc != 1) return fail("ERROR | Function 'CONST' requires 1 argument.\n");
+  if (p.arity.argc != 1) return fail("Function 'CONST' requires 1 argument.");
   if (p.arity.has_args)
-    return fail("ERROR | Function 'CONST' must not have 'ARGS' as its argument. (But you can "
-                "use '@')\n");
+    return fail("Function 'CONST' must not have 'ARGS' as its argument. (But you can "
+                "use '@')");
   if (const_depth_ >= max_const_nesting) {
-    std::fprintf(ctx_.out, "ERROR | Function 'CONST' is nested more than %u levels deep.\n",
-                 max_const_nesting);
+    print_error_f(ctx_, "Function 'CONST' is nested more than %u levels deep.", max_const_nesting);
     return false;
   }
   emit_push(evaluate_tree_at(ctx_, p.node->children.get(), const_depth_ + 1));
@@ -111,23 +109,23 @@ Generator::Next Generator::const_form(Pending& p) {
 }
 
 Generator::Next Generator::read_form(Pending& p) {
-  if (p.arity.argc != 0) return fail("ERROR | Object 'READ' do not requires any argument(s).\n");
+  if (p.arity.argc != 0) return fail("Object 'READ' do not requires any argument(s).");
   emit(Op::read);
   return true;
 }
 
 Generator::Next Generator::return_form(Pending& p) {
   if (p.stage != 0) return emit(Op::return_pop), true;
-  if (p.arity.argc != 1) return fail("ERROR | Function 'RETURN' requires 1 argument.\n");
+  if (p.arity.argc != 1) return fail("Function 'RETURN' requires 1 argument.");
   return then(p, 1, *p.node->children);
 }
 
 Generator::Next Generator::misplaced_locals_count(Pending&) {
-  return fail("ERROR | Object 'N$' must be argument of 'MAIN'.\n");
+  return fail("Object 'N$' must be argument of 'MAIN'.");
 }
 
 Generator::Next Generator::misplaced_thr(Pending&) {
-  return fail("ERROR | Object 'THR' must replace name of thread.\n");
+  return fail("Object 'THR' must replace name of thread.");
 }
 
 // PRINT(a, b, ...): each value is printed; only the last one stays as the value of PRINT.
@@ -152,7 +150,7 @@ Generator::Next Generator::print_strings(Pending& p) {
   std::string text;
   for (const ExprNode* c = p.node->children.get(); c != nullptr; c = c->next.get()) {
     if (c->kind != NodeKind::Name || c->children)
-      return fail("ERROR | Object 'PRINTS' must have strings as arguments\n");
+      return fail("Object 'PRINTS' must have strings as arguments");
     text += lang::node_text(*c);
   }
   emit(Op::print_text);
@@ -163,7 +161,7 @@ Generator::Next Generator::print_strings(Pending& p) {
 
 namespace {
 
-bool is_locals_count(const ExprNode& node) { return lang::name_is(node, "N$"); }
+bool is_locals_count(const ExprNode& node) { return lang::name_is(node, lang::Token::n_dollar); }
 
 } // namespace
 
@@ -202,23 +200,22 @@ bool Generator::inline_call_checks(Pending& p) {
   const ExprNode* counted = nullptr;
   for (const ExprNode* c = p.node->children.get(); c != nullptr; c = c->next.get()) {
     if (c->kind != NodeKind::Name || !is_locals_count(*c)) continue;
-    if (counted)
-      return fail("ERROR | Function 'MAIN' must not have more than one 'N$' argument.\n");
+    if (counted) return fail("Function 'MAIN' must not have more than one 'N$' argument.");
     counted = c;
   }
   if (counted) {
     --a.argc;
     if (child_count(*counted) != 1 || counted->children->kind != NodeKind::Number)
-      return fail("ERROR | Object 'N$' in 'MAIN' requires one constant as argument.\n");
+      return fail("Object 'N$' in 'MAIN' requires one constant as argument.");
     std::optional<std::uint32_t> k = index_value(*counted->children);
-    if (!k) return fail("ERROR | Object 'N$' in 'MAIN' must have argument >0, <-1ul.\n");
+    if (!k) return fail("Object 'N$' in 'MAIN' must have argument >0, <-1ul.");
     p.marks[1] = *k;
   }
   if (a.argc + (a.has_args || p.marks[1] != 0 ? 1 : 0) < 2)
-    return fail("ERROR | Function 'MAIN' requires >1 arguments.\n");
+    return fail("Function 'MAIN' requires >1 arguments.");
   if (a.has_args && is_args(*p.node->children))
-    return fail("ERROR | Function 'MAIN' must not have 'ARGS' as its first argument. (But you "
-                "can use '@' or 'ARGS' as 2,3,...argument)\n");
+    return fail("Function 'MAIN' must not have 'ARGS' as its first argument. (But you "
+                "can use '@' or 'ARGS' as 2,3,...argument)");
   return true;
 }
 

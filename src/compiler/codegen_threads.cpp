@@ -46,15 +46,15 @@ Generator::Next Generator::thread_ref(Pending& p) {
   const ExprNode& n = *p.node;
   const ThreadPair* pair = pair_of(p.opcode);
   if (!pair)
-    return fail("ERROR | Unknown 7x command. Please tell Tolvenark about this error in "
-                "translator.\n");
+    return fail("Unknown 7x command. Please tell Tolvenark about this error in "
+                "translator.");
   if (p.stage != 0) return emit(pair->popped);
-  if (n.kind != NodeKind::Name) return fail("ERROR | Name of thread must be a string.\n");
-  if (lang::name_is(n, "THR")) {
-    if (child_count(n) != 1) return fail("ERROR | Object 'THR' requires one argument.\n");
+  if (n.kind != NodeKind::Name) return fail("Name of thread must be a string.");
+  if (lang::name_is(n, lang::Token::thr)) {
+    if (child_count(n) != 1) return fail("Object 'THR' requires one argument.");
     return then(p, 1, *n.children);
   }
-  if (n.children) return fail("ERROR | Name of thread must not have any arguments.\n");
+  if (n.children) return fail("Name of thread must not have any arguments.");
   emit(pair->named);
   append_text(buffer_, lang::node_text(n));
   return append_byte(buffer_, 0);
@@ -75,13 +75,13 @@ Generator::Next Generator::thread_form(Pending& p) {
     return emit_push_error(), true;
   }
   if (p.arity.argc != 1 && p.arity.argc != 2)
-    return fail("ERROR | Function 'THREAD' requires 1 or 2 argument(s).\n");
+    return fail("Function 'THREAD' requires 1 or 2 argument(s).");
   emit(Op::new_thread);
   const char* name = "";
   if (p.arity.argc == 2) {
     const ExprNode& named = *n.children;
     if (named.kind != NodeKind::Name || named.children)
-      return fail("ERROR | Name of thread must not have arguments & must be a string.\n");
+      return fail("Name of thread must not have arguments & must be a string.");
     name = lang::node_text(named);
   }
   append_name(buffer_, name);
@@ -94,13 +94,13 @@ Generator::Next Generator::thread_form(Pending& p) {
 
 // SLEEP and KILL: the current thread without an argument, else the named one.
 Generator::Next Generator::sleep_form(Pending& p) {
-  if (p.arity.argc > 1) return fail("ERROR | Function 'SLEEP' requires 0 or 1 argument(s).\n");
+  if (p.arity.argc > 1) return fail("Function 'SLEEP' requires 0 or 1 argument(s).");
   if (p.arity.argc == 0) return emit(Op::sleep_me), emit_push_error(), true;
   return thread_then_error(p, *p.node->children, Op::sleep);
 }
 
 Generator::Next Generator::kill_form(Pending& p) {
-  if (p.arity.argc > 1) return fail("ERROR | Function 'KILL' requires 0 or 1 argument(s).\n");
+  if (p.arity.argc > 1) return fail("Function 'KILL' requires 0 or 1 argument(s).");
   if (p.arity.argc == 0) return emit(Op::kill_me), emit_push_error(), true;
   return thread_then_error(p, *p.node->children, Op::kill);
 }
@@ -108,26 +108,26 @@ Generator::Next Generator::kill_form(Pending& p) {
 // SEND(thread, message): the message value first, then the thread.
 Generator::Next Generator::send_form(Pending& p) {
   if (p.stage == 0) {
-    if (p.arity.argc != 2) return fail("ERROR | Function 'SEND' requires 2 arguments.\n");
+    if (p.arity.argc != 2) return fail("Function 'SEND' requires 2 arguments.");
     return then(p, 1, *child_at(*p.node, 1));
   }
   return thread_then_error(p, *p.node->children, Op::send);
 }
 
 Generator::Next Generator::message_form(Pending& p) {
-  if (p.arity.argc != 0) return fail("ERROR | Function 'MSG' do not requires any arguments.\n");
+  if (p.arity.argc != 0) return fail("Function 'MSG' do not requires any arguments.");
   emit(Op::read_message);
   return true;
 }
 
 // WAKEUP(thread, x): x must be written but is never compiled.
 Generator::Next Generator::wakeup_form(Pending& p) {
-  if (p.arity.argc != 2) return fail("ERROR | Function 'WAKEUP' requires 2 arguments.\n");
+  if (p.arity.argc != 2) return fail("Function 'WAKEUP' requires 2 arguments.");
   return thread_then_error(p, *p.node->children, Op::wake_up);
 }
 
 Generator::Next Generator::send_id_form(Pending& p) {
-  if (p.arity.argc != 1) return fail("ERROR | Function 'SENDMYID' requires 1 argument.\n");
+  if (p.arity.argc != 1) return fail("Function 'SENDMYID' requires 1 argument.");
   return thread_then_error(p, *p.node->children, Op::send_id);
 }
 

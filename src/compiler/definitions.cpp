@@ -3,6 +3,7 @@
 #include "compiler/drivers.h"
 #include "compiler/generator.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
@@ -42,15 +43,15 @@ double report_set_value(Context& ctx, const char* name, const char* token, std::
     std::fprintf(out, "SYS   | %s: this name is used by system object.\n", name);
     return lang::error_value();
   case objects::table_nothing_removed:
-    std::fprintf(out, "ERROR | Value is undefined but object %s can not be removed.\n", name);
+    print_error_f(ctx, "Value is undefined but object %s can not be removed.", name);
     return lang::error_value();
   case objects::table_removed:
     std::fprintf(out, "DEL   | Value is undefined and object %s was removed.\n", name);
     return lang::error_value();
   case objects::table_failed:
-    std::fprintf(out, "ERROR | Can not set variable %s.\n", name);
+    print_error_f(ctx, "Can not set variable %s.", name);
     return lang::error_value();
-  default: std::fputs("ERROR | Unexpected error.\n", out); return lang::error_value();
+  default: print_error(ctx, "Unexpected error."); return lang::error_value();
   }
   // The echo reads the variable back through a compiled call, as any expression would.
   return ctx.settings.startup_loading ? lang::error_value() : evaluate_text(ctx, token);
@@ -92,12 +93,12 @@ private:
 };
 
 bool Definition::fail(const char* format) {
-  std::fprintf(ctx_.out, format, function_.c_str());
+  print_error_f(ctx_, format, function_.c_str());
   return false;
 }
 
 bool Definition::fail(const char* format, const std::string& detail) {
-  std::fprintf(ctx_.out, format, function_.c_str(), detail.c_str());
+  print_error_f(ctx_, format, function_.c_str(), detail.c_str());
   return false;
 }
 
@@ -105,7 +106,7 @@ bool Definition::read_header() {
   lang::parse_single(header_head_, header_, ctx_.out);
   const ExprNode& h = header_head_;
   if (h.kind != NodeKind::Name || (h.children && !lang::is_valid(*h.children))) {
-    std::fprintf(ctx_.out, "ERROR | %s: invalid tree with function header.\n", header_);
+    print_error_f(ctx_, "%s: invalid tree with function header.", header_);
     return false;
   }
   function_ = lang::node_text(h);
@@ -123,21 +124,18 @@ bool Definition::declared(const std::string& text) const {
 
 bool Definition::read_parameter(const ExprNode& p) {
   if (p.kind != NodeKind::Name)
-    return fail("ERROR | Function %s: one of arguments after name have bad format.\n");
+    return fail("Function %s: one of arguments after name have bad format.");
   const std::string text = lang::node_text(p);
   if (text == "$") {
-    if (params_.marker)
-      return fail("ERROR | Function %s: parameter %s is declared more than once.\n", text);
+    if (params_.marker) return fail("Function %s: parameter %s is declared more than once.", text);
     params_.marker = &p;
     return true;
   }
-  if (p.children)
-    return fail("ERROR | Function %s: argument %s after name have own arguments.\n", text);
+  if (p.children) return fail("Function %s: argument %s after name have own arguments.", text);
   if (lang::is_system_object(text.c_str()))
-    return fail("ERROR | Function %s: argument %s after name have name as system object.\n", text);
+    return fail("Function %s: argument %s after name have name as system object.", text);
   // A name declared twice could only ever reach the first of its slots.
-  if (declared(text))
-    return fail("ERROR | Function %s: parameter %s is declared more than once.\n", text);
+  if (declared(text)) return fail("Function %s: parameter %s is declared more than once.", text);
   (params_.marker ? params_.locals : params_.arguments).push_back(text);
   return true;
 }
@@ -146,7 +144,7 @@ std::optional<std::uint32_t> Definition::declared_locals() {
   const ExprNode* count = params_.marker ? params_.marker->children.get() : nullptr;
   if (!count || count->kind != NodeKind::Number) return 0;
   std::optional<std::uint32_t> d = index_value(*count);
-  if (!d) fail("ERROR | Function %s: unexpected number of local variables.\n");
+  if (!d) fail("Function %s: unexpected number of local variables.");
   return d;
 }
 
@@ -156,15 +154,15 @@ bool Definition::rewrite(const std::string& text, const char* slot, std::uint32_
     if (t->kind != NodeKind::Name || !lang::name_is(*t, text.c_str())) continue;
     t->data = std::string(slot);
     if (t->next && t->next->kind == NodeKind::Symbol && lang::name_is(*t->next, "("))
-      return fail(local ? "ERROR | Function %s: object which are declared as local variable must "
-                          "not have own arguments.\n"
-                        : "ERROR | Function %s: object which are declared as arguments must not "
-                          "have own arguments.\n");
-    if (t->children) return fail("ERROR | Function %s: unexpected error.\n");
+      return fail(local ? "Function %s: object which are declared as local variable must "
+                          "not have own arguments."
+                        : "Function %s: object which are declared as arguments must not "
+                          "have own arguments.");
+    if (t->children) return fail("Function %s: unexpected error.");
     std::unique_ptr<ExprNode> number = lang::new_node(ctx_.nodes);
     if (!number || !lang::set_number(*number, index))
-      return fail(local ? "ERROR | Function %s: not enough memory for making argument for '$'.\n"
-                        : "ERROR | Function %s: not enough memory for making argument.\n");
+      return fail(local ? "Function %s: not enough memory for making argument for '$'."
+                        : "Function %s: not enough memory for making argument.");
     t->children = std::move(number);
   }
   return true;
@@ -177,10 +175,10 @@ bool Definition::make_tree(const char* body, std::string& explanation, std::uint
   try {
     explanation = std::string(header_) + " " + expanded;
   } catch (const std::bad_alloc&) {
-    return fail("ERROR | Function %s: Not enough memory for Explanation string.\n");
+    return fail("Function %s: Not enough memory for Explanation string.");
   }
   lang::tokenize(body_head_, expanded);
-  if (!lang::is_valid(body_head_)) return fail("ERROR | Function %s: invalid expression tree.\n");
+  if (!lang::is_valid(body_head_)) return fail("Function %s: invalid expression tree.");
   const auto& args = params_.arguments;
   for (std::uint32_t k = 0; k < args.size(); ++k)
     if (!rewrite(args[k], "@", k, false)) return false;
@@ -195,7 +193,7 @@ bool Definition::make_tree(const char* body, std::string& explanation, std::uint
   // compiling only the first would define something else than what was typed.
   const ExprNode& b = body_head_;
   if (b.kind == NodeKind::Invalid || b.next || (b.children && !lang::is_valid(*b.children)))
-    return fail("ERROR | Function %s: expression tree is corrupted (memory or user error).\n");
+    return fail("Function %s: expression tree is corrupted (memory or user error).");
   return true;
 }
 
@@ -221,10 +219,8 @@ void Definition::report(std::uint8_t result) {
   case objects::table_system_name:
     std::fprintf(ctx_.out, "SYS   | %s: this name is used by system object.\n", name);
     return;
-  case objects::table_failed:
-    std::fprintf(ctx_.out, "ERROR | Can not define function %s.\n", name);
-    return;
-  default: std::fputs("ERROR | Unexpected error.\n", ctx_.out); return;
+  case objects::table_failed: print_error_f(ctx_, "Can not define function %s.", name); return;
+  default: print_error(ctx_, "Unexpected error."); return;
   }
   if (!ctx_.settings.startup_loading && ctx_.show_object) ctx_.show_object(ctx_, function_);
 }
@@ -254,7 +250,7 @@ double Definition::define(const char* body) {
   if (!make_tree(body, explanation, locals)) return lang::error_value();
   runner::CodeBlock block;
   if (compile_tree(ctx_, body_head_, block, locals, true) == 0) {
-    fail("ERROR | Function %s: cannot make code.\n");
+    fail("Function %s: cannot make code.");
     return lang::error_value();
   }
   store(std::move(block), std::move(explanation));
@@ -268,17 +264,17 @@ double set_variable(Context& ctx, const char* name, const char* expression) {
   ExprNode value_head(ctx.nodes);
   lang::tokenize(name_head, name);
   if (name_head.kind == NodeKind::Invalid || !lang::is_valid(name_head)) {
-    std::fprintf(ctx.out, "ERROR | Object %s: invalid tree with variable name.\n", name);
+    print_error_f(ctx, "Object %s: invalid tree with variable name.", name);
     return lang::error_value();
   }
   const ExprNode* token = single_name_token(name_head);
   if (!token) {
-    std::fprintf(ctx.out, "ERROR | %s: invalid name of variable\n", name);
+    print_error_f(ctx, "%s: invalid name of variable", name);
     return lang::error_value();
   }
   lang::parse_single(value_head, expression, ctx.out);
   if (!lang::is_valid(value_head)) {
-    std::fprintf(ctx.out, "ERROR | Variable %s: invalid tree with expression.\n", name);
+    print_error_f(ctx, "Variable %s: invalid tree with expression.", name);
     return lang::error_value();
   }
   const double value = evaluate_tree(ctx, &value_head);
@@ -314,7 +310,7 @@ bool expand_const_calls(Context& ctx, const char* function, std::string_view bod
       if (depth == 0) break;
     }
     if (end >= body.size()) {
-      std::fprintf(ctx.out, "ERROR | Function %s: one of right brackets not found.\n", function);
+      print_error_f(ctx, "Function %s: one of right brackets not found.", function);
       return false;
     }
     const std::string argument(body.substr(start, end - start));
@@ -324,8 +320,7 @@ bool expand_const_calls(Context& ctx, const char* function, std::string_view bod
   }
   append_byte(text, 0);
   if (text.errors != 0) {
-    std::fprintf(ctx.out, "ERROR | Function %s: %d stack error(s).\n", function,
-                 static_cast<int>(text.errors));
+    print_error_f(ctx, "Function %s: %d stack error(s).", function, static_cast<int>(text.errors));
     return false;
   }
   return true;

@@ -7,6 +7,7 @@
 #include "context/output.h"
 #include "lang/number.h"
 #include "lang/parser.h"
+#include "lang/tokens.h"
 
 #include <algorithm>
 #include <new>
@@ -22,10 +23,10 @@ namespace {
 // bytes, so it is refused here, before anything can run it.
 std::uint32_t finish_block(Context& ctx, const CodeBuffer& buffer, runner::CodeBlock& block) {
   if (buffer.errors != 0) {
-    std::fprintf(ctx.out,
-                 "ERROR | Code was not made: %u byte(s) could not be stored (too long or out of "
-                 "memory).\n",
-                 buffer.errors);
+    print_error_f(ctx,
+                  "Code was not made: %u byte(s) could not be stored (too long or out of "
+                  "memory).",
+                  buffer.errors);
     return 0;
   }
   try {
@@ -87,7 +88,7 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
   const std::uint32_t loop = buffer.count;
   append_push(buffer, to);
   append_op(buffer, Op::oper);
-  append_byte(buffer, 0x12); // "<="
+  append_byte(buffer, lang::code_of(lang::Token::less_equal));
   const std::uint32_t exit_jump = buffer.count;
   append_with_i32(buffer, Op::jifn, 0);
   if (!compile_node(ctx, tree, buffer) && buffer.errors == 0) return 0;
@@ -95,7 +96,7 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
   append_with_i32(buffer, Op::get_local, 0);
   append_push(buffer, step);
   append_op(buffer, Op::oper);
-  append_byte(buffer, 0x00); // "+"
+  append_byte(buffer, lang::code_of(lang::Token::plus));
   append_with_i32(buffer, Op::set_local, 0);
   append_with_i32(buffer, Op::jump, static_cast<std::int32_t>(loop - buffer.count));
   // Never reached: the jump before it always goes back, and the exit lands after it.
@@ -110,12 +111,12 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
 
 double evaluate_tree_at(Context& ctx, const ExprNode* tree, std::uint32_t const_depth) {
   if (!tree) {
-    std::fputs("ERROR | Math: no tree for calculating.\n", ctx.out);
+    print_error(ctx, "Math: no tree for calculating.");
     return lang::error_value();
   }
   runner::CodeBlock block;
   if (build_block(ctx, *tree, block, 0, const_depth) == 0) {
-    std::fputs("ERROR | Cannot make code for expression.\n", ctx.out);
+    print_error(ctx, "Cannot make code for expression.");
     return lang::error_value();
   }
   return run_for_value(ctx, block);

@@ -3,6 +3,7 @@
 #include "console/files.h"
 #include "console/math_command.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "numout/format.h"
 
 #include <cstring>
@@ -55,11 +56,10 @@ std::string bounded(const char* text) { return std::string(text, strnlen(text, t
 bool savable_setting(Context& ctx, const char* command, const char* text) {
   const std::size_t most = line_capacity - 1 - std::strlen(command) - 3;
   if (std::strchr(text, '\n'))
-    std::fprintf(ctx.out, "ERROR | %s: a text with a line end can not be saved; nothing changed.\n",
-                 command);
+    print_error_f(ctx, "%s: a text with a line end can not be saved; nothing changed.", command);
   else if (std::strlen(text) > most)
-    std::fprintf(ctx.out, "ERROR | %s: a text can have at most %zu characters; nothing changed.\n",
-                 command, most);
+    print_error_f(ctx, "%s: a text can have at most %zu characters; nothing changed.", command,
+                  most);
   else
     return true;
   return false;
@@ -226,10 +226,10 @@ void print_value(Context& ctx, double value) {
 
 void run_command_text(Context& ctx, std::string_view text) {
   if (text.size() > command_text_limit) {
-    std::fprintf(ctx.out,
-                 "ERROR | Command of %zu characters is longer than the limit of %u; nothing of it "
-                 "was run.\n",
-                 text.size(), command_text_limit);
+    print_error_f(ctx,
+                  "Command of %zu characters is longer than the limit of %u; nothing of it "
+                  "was run.",
+                  text.size(), command_text_limit);
     return;
   }
   CommandLine line = CommandLine::from(text);

@@ -6,6 +6,7 @@
 #include "console/file_io.h"
 #include "console/whole_file.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "runner/listing.h"
 
 namespace tovik::console {
@@ -36,8 +37,8 @@ bool read_text_line(char* buffer, std::FILE* file, bool* too_long) {
 void open_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Opening %s...\n", name);
   if (ctx.open_depth >= open_depth_limit) {
-    std::fprintf(ctx.out, "ERROR | Files open each other more than %d deep: %s is not read.\n",
-                 open_depth_limit, name);
+    print_error_f(ctx, "Files open each other more than %d deep: %s is not read.", open_depth_limit,
+                  name);
     return;
   }
   FilePtr file = open_regular(name, "r");
@@ -47,10 +48,10 @@ void open_file(Context& ctx, const char* name) {
   bool too_long = false;
   for (unsigned number = 1; !read_text_line(line.text.data(), file.get(), &too_long); ++number) {
     if (too_long) {
-      std::fprintf(ctx.out,
-                   "ERROR | %s, line %u: longer than the limit of %u characters; nothing of it "
-                   "was run.\n",
-                   name, number, command_text_limit);
+      print_error_f(ctx,
+                    "%s, line %u: longer than the limit of %u characters; nothing of it "
+                    "was run.",
+                    name, number, command_text_limit);
     } else {
       split_line(line);
       dispatch_line(ctx, line);

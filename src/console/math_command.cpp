@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "console/what_object.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "lang/number.h"
 #include "lang/parser.h"
 #include "runner/listing.h"
@@ -48,7 +49,7 @@ double what_or_try(Context& ctx, CommandLine& line, bool run) {
   lang::ExprNode head(ctx.nodes);
   lang::parse_single(head, expression.c_str(), ctx.out);
   if (!lang::is_valid(head)) {
-    std::fputs("ERROR | Error in expression.\n", ctx.out);
+    print_error(ctx, "Error in expression.");
     return none;
   }
   lang::print_list(ctx.out, "TREE  | ", head, ' ');
@@ -57,7 +58,7 @@ double what_or_try(Context& ctx, CommandLine& line, bool run) {
   if (!run && !show) return none;
   runner::CodeBlock block;
   if (compiler::compile_tree(ctx, head, block, 0, false) == 0) {
-    if (show) std::fputs("ERROR | Cannot make code.\n", ctx.out);
+    if (show) print_error(ctx, "Cannot make code.");
     return none;
   }
   if (show) runner::list_code(ctx.out, ctx.key_waiting, "ZORVA CODE:", block);
@@ -72,7 +73,7 @@ double delete_objects(Context& ctx, const CommandLine& line) {
     if (ctx.objects.remove_object(name))
       std::fprintf(ctx.out, "DEL   | Object %s was deleted.\n", name);
     else
-      std::fprintf(ctx.out, "ERROR | Object %s can not be deleted.\n", name);
+      print_error_f(ctx, "Object %s can not be deleted.", name);
   });
   return lang::error_value();
 }

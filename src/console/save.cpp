@@ -6,6 +6,7 @@
 #include "console/whole_file.h"
 #include "context/atomic_file.h"
 #include "context/context.h"
+#include "context/output.h"
 #include "numout/exact_text.h"
 
 #include <optional>
@@ -96,7 +97,7 @@ bool write_with_messages(Context& ctx, const std::string& name, std::string_view
   switch (write_file_atomically(name, data)) {
   case WriteResult::cannot_open: print_cannot_open(ctx, name.c_str()); return false;
   case WriteResult::cannot_write:
-    std::fprintf(ctx.out, "ERROR | Can not write file %s; the old file is kept.\n", name.c_str());
+    print_error_f(ctx, "Can not write file %s; the old file is kept.", name.c_str());
     return false;
   case WriteResult::ok:
     std::fprintf(ctx.out, "Writing file %s is completed.\n", name.c_str());
@@ -108,26 +109,24 @@ bool write_with_messages(Context& ctx, const std::string& name, std::string_view
 // The checks before anything is written: a save that could not be read back whole writes
 // nothing and keeps the old files.
 bool can_save(Context& ctx, const char* name, const std::string& code_name) {
-  std::FILE* out = ctx.out;
   if (!ctx.settings.save_code) {
     std::optional<std::string> object = object_too_long(ctx);
     if (object)
-      std::fprintf(out,
-                   "ERROR | Object %s does not fit in a line of %zu characters: %s is not saved "
-                   "(savecode on saves it).\n",
-                   object->c_str(), longest_line, name);
+      print_error_f(ctx,
+                    "Object %s does not fit in a line of %zu characters: %s is not saved "
+                    "(savecode on saves it).",
+                    object->c_str(), longest_line, name);
     return !object;
   }
   if (code_name.find_first_of("\"\n") != std::string::npos ||
       code_name.size() + 10 > longest_line) {
-    std::fprintf(out, "ERROR | The code file name %s can not be written in %s: it is not saved.\n",
-                 code_name.c_str(), name);
+    print_error_f(ctx, "The code file name %s can not be written in %s: it is not saved.",
+                  code_name.c_str(), name);
     return false;
   }
   if (same_file(name, code_name)) {
-    std::fprintf(out,
-                 "ERROR | The code file %s would be the text file %s itself: it is not saved.\n",
-                 code_name.c_str(), name);
+    print_error_f(ctx, "The code file %s would be the text file %s itself: it is not saved.",
+                  code_name.c_str(), name);
     return false;
   }
   return true;

@@ -4,6 +4,7 @@
 #include "console/files.h"
 #include "console/terminal.h"
 #include "context/context.h"
+#include "context/output.h"
 
 #include <cctype>
 #include <cinttypes>
@@ -27,11 +28,11 @@ void start_up(Context& ctx) {
 void report_leftovers(Context& ctx) {
   runner::MachineState& m = ctx.machine;
   if (ctx.nodes.live != 0)
-    std::fprintf(ctx.out, "ERROR | We have %" PRId64 " unknown tree elements.\n", ctx.nodes.live);
+    print_error_f(ctx, "We have %" PRId64 " unknown tree elements.", ctx.nodes.live);
   if (m.any_in_use()) print_error(ctx, "Some of stacks are not empty.");
   if (m.values.errors || m.groups.errors || m.frames.errors) {
-    std::fprintf(ctx.out, "ERROR | There are %u+%u+%u stack error(s).\n", m.values.errors,
-                 m.groups.errors, m.frames.errors);
+    print_error_f(ctx, "There are %u+%u+%u stack error(s).", m.values.errors, m.groups.errors,
+                  m.frames.errors);
     m.values.errors = m.groups.errors = m.frames.errors = 0;
   }
 }

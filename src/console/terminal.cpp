@@ -5,6 +5,8 @@
 #include "console/history.h"
 #include "console/type_ahead.h"
 #include "context/context.h"
+#include "context/output.h"
+#include "lang/error_line.h"
 
 #include <cerrno>
 #include <csignal>
@@ -171,10 +173,10 @@ bool read_console_line(Context& ctx, CommandLine& line) {
   if (length > console_line_limit) {
     // Refused whole: a piece of a line could run as a different command.
     line = CommandLine{};
-    std::fprintf(ctx.out,
-                 "ERROR | Line of %zu characters is longer than the limit of %zu; nothing of it "
-                 "was run.\n",
-                 length, console_line_limit);
+    print_error_f(ctx,
+                  "Line of %zu characters is longer than the limit of %zu; nothing of it "
+                  "was run.",
+                  length, console_line_limit);
   }
   return true;
 }
@@ -190,8 +192,10 @@ bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
     // A line that just fits is still one line: its line end goes with it.
     c = next_input_byte(terminal);
     if (c != '\n' && c != EOF) {
-      if (terminal) pushed_back = c;
-      else std::ungetc(c, stdin);
+      if (terminal)
+        pushed_back = c;
+      else
+        std::ungetc(c, stdin);
     }
   }
   if (terminal) begin_run();
@@ -201,7 +205,7 @@ bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
 int output_status(Context& ctx, int status) {
   if (ctx.finish_output) return ctx.finish_output(ctx, status);
   if (std::fflush(ctx.out) == 0 && !std::ferror(ctx.out)) return status;
-  std::fputs("ERROR | The output could not be written.\n", stderr);
+  lang::write_error_line(stderr, "The output could not be written.");
   return status != 0 ? status : 1;
 }
 

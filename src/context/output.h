@@ -9,4 +9,7 @@ struct Context;
 void print_error(Context& ctx, const char* text);
 void print_line(Context& ctx, const char* text);
 
+// print_error with a printf-style message.
+void print_error_f(Context& ctx, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
 } // namespace tovik

@@ -10,6 +10,7 @@
 // once per level.
 
 #include "lang/node_counter.h"
+#include "lang/tokens.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -68,6 +69,7 @@ double number_value(const ExprNode& node);
 const char* node_text(const ExprNode& node);
 // For a Symbol or Name: `name` is not null and equals the text. For other kinds: `name` is null.
 bool name_is(const ExprNode& node, const char* name);
+inline bool name_is(const ExprNode& node, Token token) { return name_is(node, text_of(token)); }
 
 // False when the node, a sibling after it or any of their descendants is Invalid.
 bool is_valid(const ExprNode& node);

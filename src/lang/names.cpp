@@ -12,7 +12,6 @@ enum WordFlags : std::uint8_t {
   separator = 1,
   operator_char = 2,
   foldable = 4,
-  // An operator character is always a separator too, and every operator can be folded.
   operator_word = separator | operator_char | foldable,
 };
 
@@ -25,74 +24,23 @@ struct Word {
 };
 
 // Every reserved word, the one table behind all the tests of this file: a name is a system
-// object exactly when it appears here.
+// object exactly when it appears here. An operator character is always a separator too, and
+// every operator can be folded.
 constexpr Word words[] = {
-    // Separators: each ends the current word and is a token of its own.
-    {"!", operator_word, 0x20},
-    {"$", separator, none},
-    {"&", operator_word, 0x17},
-    {"(", separator, none},
-    {")", separator, none},
-    {"*", operator_word, 0x02},
-    {"+", operator_word, 0x00},
-    {",", separator, none},
-    {"-", operator_word, 0x01},
-    {"/", operator_word, 0x03},
-    {";", operator_word, none},
-    {"<", operator_word, 0x10},
-    {"=", separator, none},
-    {">", operator_word, 0x11},
-    {"@", separator, none},
-    {"[", operator_word, 0x05},
-    {"]", operator_word, 0x06},
-    {"^", operator_word, 0x04},
-    {"|", operator_word, 0x18},
-    {"~", operator_word, 0x16},
-    // The comparisons the tokenizer makes from two separator characters.
-    {"<=", foldable, 0x12},
-    {">=", foldable, 0x13},
-    {"!=", foldable, 0x14},
-    {"==", foldable, 0x15},
-    // Keywords and standard functions.
-    {"ABS", foldable, 0x50},
-    {"ACOS", foldable, 0x43},
-    {"ARGN", 0, none},
-    {"ARGS", 0, none},
-    {"ASIN", foldable, 0x42},
-    {"ATAN", foldable, 0x44},
-    {"AVR", foldable, none},
-    {"CONST", foldable, none},
-    {"COS", foldable, 0x41},
-    {"DO", 0, none},
-    {"E", foldable, 0x30},
-    {"FKT", foldable, 0x32},
-    {"FRAC", foldable, 0x51},
-    {"IF", 0, none},
-    {"INF", foldable, 0x52},
-    {"KILL", 0, none},
-    {"LN", foldable, 0x31},
-    {"MAIN", 0, none},
-    {"MSG", 0, none},
-    {"N$", 0, none},
-    {"NAN", foldable, 0x53},
-    {"PI", foldable, 0xFE},
-    {"PRINT", 0, none},
-    {"PRINTC", 0, none},
-    {"PRINTS", 0, none},
-    {"READ", 0, none},
-    {"RETURN", 0, none},
-    {"RND", 0, none},
-    {"SEND", 0, none},
-    {"SENDMYID", 0, none},
-    {"SIN", foldable, 0x40},
-    {"SLEEP", 0, none},
-    {"SUM", foldable, none},
-    {"THR", 0, none},
-    {"THREAD", 0, none},
-    {"UNTIL", 0, none},
-    {"WAKEUP", 0, none},
-    {"WHILE", 0, none},
+#define TOVIK_TOKEN_WORD(token, text, flags, code, object) {text, flags, code},
+    TOVIK_TOKENS(TOVIK_TOKEN_WORD)
+#undef TOVIK_TOKEN_WORD
 };
+static_assert(std::size(words) == token_count);
+
+// A code block carries only the code, so two words with one code would run as the same thing.
+constexpr bool codes_distinct(const std::uint8_t (&codes)[token_count]) {
+  for (std::size_t i = 0; i < token_count; ++i)
+    for (std::size_t j = i + 1; j < token_count; ++j)
+      if (codes[i] != none && codes[i] == codes[j]) return false;
+  return true;
+}
+static_assert(codes_distinct(token_columns::codes) && codes_distinct(token_columns::objects));
 
 constexpr std::size_t count_words(std::uint8_t flag, std::size_t length) {
   std::size_t n = 0;

@@ -2,16 +2,15 @@
 // The vocabulary of the language: the characters that split expression text into tokens, the
 // names the language reserves for itself, the names whose subtrees can be evaluated once at
 // compile time, and the one-byte codes that code blocks carry for operators and standard
-// functions. All name comparisons are exact and case-sensitive.
+// functions, all read from the token table. All name comparisons are exact and case-sensitive.
+
+#include "lang/tokens.h"
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace tovik::lang {
-
-// The operator code of every text that is not an operator or standard function.
-inline constexpr std::uint8_t no_operator_code = 0xFF;
 
 // True for the characters that end a word and form a token of their own.
 bool is_separator(char c);

@@ -1,5 +1,6 @@
 #include "lang/parser.h"
 
+#include "lang/error_line.h"
 #include "lang/names.h"
 
 #include <algorithm>
@@ -28,23 +29,31 @@ struct Level {
 // symbol, and a chain of them nests from the right whatever their levels (-!X is -(!X)), so the
 // prefix levels are reduced together; they all bind tighter than every binary operator.
 constexpr Level precedence[] = {
-    {Form::Prefix, {"!"}},
-    {Form::Prefix, {"-", "+"}},
-    {Form::Prefix, {"N$"}},
-    {Form::Prefix, {"@", "$"}},
-    {Form::Binary, {"[", "]"}},
-    {Form::Binary, {"^"}},
-    {Form::Binary, {"*", "/"}},
-    {Form::Binary, {"+", "-"}},
-    {Form::Binary, {"<", ">", "<=", ">=", "!=", "==", "~"}},
-    {Form::Binary, {"&"}},
-    {Form::Binary, {"|"}},
-    {Form::Binary, {"="}},
-    {Form::Binary, {";"}},
+    {Form::Prefix, {text_of(Token::bang)}},
+    {Form::Prefix, {text_of(Token::minus), text_of(Token::plus)}},
+    {Form::Prefix, {text_of(Token::n_dollar)}},
+    {Form::Prefix, {text_of(Token::at), text_of(Token::dollar)}},
+    {Form::Binary, {text_of(Token::scale_up), text_of(Token::scale_down)}},
+    {Form::Binary, {text_of(Token::power)}},
+    {Form::Binary, {text_of(Token::times), text_of(Token::divide)}},
+    {Form::Binary, {text_of(Token::plus), text_of(Token::minus)}},
+    {Form::Binary,
+     {text_of(Token::less), text_of(Token::greater), text_of(Token::less_equal),
+      text_of(Token::greater_equal), text_of(Token::not_equal), text_of(Token::equal),
+      text_of(Token::tilde)}},
+    {Form::Binary, {text_of(Token::ampersand)}},
+    {Form::Binary, {text_of(Token::bar)}},
+    {Form::Binary, {text_of(Token::assign)}},
+    {Form::Binary, {text_of(Token::semicolon)}},
 };
 
-bool is_symbol(const ExprNode& node, const char* text) {
-  return node.kind == NodeKind::Symbol && name_is(node, text);
+void set_token(ExprNode& node, Token token) {
+  const std::string_view text = text_of(token);
+  set_text(node, text.data(), text.size());
+}
+
+bool is_symbol(const ExprNode& node, Token token) {
+  return node.kind == NodeKind::Symbol && name_is(node, token);
 }
 
 constexpr std::uint8_t no_level = 0xFF;
@@ -75,7 +84,7 @@ Role role_of(const ExprNode& node) {
 
 void fail(ExprNode& head, std::FILE* out, const char* message) {
   make_invalid(head);
-  if (out != nullptr) std::fprintf(out, "ERROR | %s\n", message);
+  write_error_line(out, "%s", message);
 }
 
 // Links a new token after `tail`; false (and the head made Invalid) when memory runs out.
@@ -99,9 +108,9 @@ const char* check_tokens(const ExprNode& head) {
   int depth = 0;
   for (const ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind == NodeKind::Invalid) return corrupted_message;
-    if (is_symbol(*t, "(")) {
+    if (is_symbol(*t, Token::open)) {
       ++depth;
-    } else if (is_symbol(*t, ")")) {
+    } else if (is_symbol(*t, Token::close)) {
       if (depth == 0) return "Unexpected bracket.";
       --depth;
     }
@@ -115,10 +124,10 @@ void join_tokens(ExprNode& head) {
   for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
     ExprNode* after = t->next.get();
     if (after == nullptr) return;
-    if (is_symbol(*t, "$") && is_symbol(*after, ",")) {
+    if (is_symbol(*t, Token::dollar) && is_symbol(*after, Token::comma)) {
       t->kind = NodeKind::Name;
-    } else if (name_is(*t, "N") && is_symbol(*after, "$")) {
-      set_text(*t, "N$", 2);
+    } else if (name_is(*t, "N") && is_symbol(*after, Token::dollar)) {
+      set_token(*t, Token::n_dollar);
       if (t->kind == NodeKind::Name) t->kind = NodeKind::Symbol;
       std::unique_ptr<ExprNode> rest = std::move(after->next);
       t->next = std::move(rest);
@@ -160,9 +169,7 @@ private:
   bool drop_trailing_semicolons(int start, int end);
 
   bool is_operand(int i) const { return i != none && tokens_[i]->kind != NodeKind::Symbol; }
-  bool is_symbol_at(int i, const char* text) const {
-    return i != none && is_symbol(*tokens_[i], text);
-  }
+  bool is_symbol_at(int i, Token token) const { return i != none && is_symbol(*tokens_[i], token); }
   bool is_prefix_candidate(int i) const;
   bool is_binary_at(int i, std::uint8_t level) const {
     return i != none && tokens_[i]->kind == NodeKind::Symbol && roles_[i].binary_level == level;
@@ -218,11 +225,11 @@ bool Reducer::take_tokens(ExprNode& head) {
   }
   first_ = n > 0 ? 0 : none;
   for (int i = 0; i < n; ++i) {
-    if (is_symbol_at(i, "(")) {
+    if (is_symbol_at(i, Token::open)) {
       pending_.push_back(i);
       depth[i] = static_cast<int>(pending_.size());
       opens_.push_back(i);
-    } else if (is_symbol_at(i, ")") && !pending_.empty()) {
+    } else if (is_symbol_at(i, Token::close) && !pending_.empty()) {
       close_of_[pending_.back()] = i;
       pending_.pop_back();
     }
@@ -297,9 +304,9 @@ bool Reducer::reduce_bracket(int open) {
   if (before != none && tokens_[before]->kind == NodeKind::Name)
     return reduce_call(before, open, close);
   if (!is_operand(inner) || next_[inner] != close) return false;
-  if (is_symbol_at(next_[close], "(")) {
+  if (is_symbol_at(next_[close], Token::open)) {
     // (x)(a,b): the argument list that follows is joined to MAIN as a call.
-    set_text(*tokens_[open], "MAIN", 4);
+    set_token(*tokens_[open], Token::main);
     append_child(open, take(inner));
   } else {
     release(open);
@@ -314,7 +321,7 @@ bool Reducer::reduce_call(int name, int open, int close) {
     if (!is_operand(t)) return false;
     t = next_[t];
     if (t == close) break;
-    if (!is_symbol_at(t, ",")) return false;
+    if (!is_symbol_at(t, Token::comma)) return false;
   }
   for (int t = next_[open]; t != close;) {
     const int after = next_[t];
@@ -386,10 +393,11 @@ bool Reducer::drop_trailing_semicolons(int start, int end) {
   bool changed = false;
   for (int t = start; t != none && t != end;) {
     const int semicolon = next_[t];
-    if (is_operand(t) && is_symbol_at(semicolon, ";")) {
+    if (is_operand(t) && is_symbol_at(semicolon, Token::semicolon)) {
       const int after = next_[semicolon];
-      if (after == none || (tokens_[after]->kind == NodeKind::Symbol && !is_symbol_at(after, "+") &&
-                            !is_symbol_at(after, "-"))) {
+      if (after == none ||
+          (tokens_[after]->kind == NodeKind::Symbol && !is_symbol_at(after, Token::plus) &&
+           !is_symbol_at(after, Token::minus))) {
         release(semicolon);
         changed = true;
         continue;

@@ -1,6 +1,7 @@
 #include "runner/operators.h"
 
 #include "lang/number.h"
+#include "lang/tokens.h"
 
 #include <cmath>
 
@@ -10,27 +11,31 @@ namespace {
 
 using lang::error_value;
 using lang::is_error_value;
+using lang::Token;
+
+constexpr std::uint8_t op(Token t) { return lang::code_of(t); }
+constexpr std::uint8_t object(Token t) { return lang::object_code_of(t); }
 
 double truth(bool b) { return b ? 1.0 : 0.0; }
 
 // Comparisons and logic: the error value in either operand gives the error value; any other
 // not-a-number value is an ordinary operand under IEEE rules and counts as true.
 std::uint8_t logical_operator(std::uint8_t code, double l, double r, double& result) {
-  if (code > 0x18) return operator_unknown;
+  if (code > op(Token::bar)) return operator_unknown;
   if (is_error_value(l) || is_error_value(r)) {
     result = error_value();
     return operator_ok;
   }
   switch (code) {
-  case 0x10: result = truth(l < r); break;
-  case 0x11: result = truth(l > r); break;
-  case 0x12: result = truth(l <= r); break;
-  case 0x13: result = truth(l >= r); break;
-  case 0x14: result = truth(!(l == r)); break;
-  case 0x15: result = truth(l == r); break;
-  case 0x16: result = truth((l != 0) == (r != 0)); break;
-  case 0x17: result = truth(l != 0 && r != 0); break;
-  default: result = truth(l != 0 || r != 0); break;
+  case op(Token::less): result = truth(l < r); break;
+  case op(Token::greater): result = truth(l > r); break;
+  case op(Token::less_equal): result = truth(l <= r); break;
+  case op(Token::greater_equal): result = truth(l >= r); break;
+  case op(Token::not_equal): result = truth(!(l == r)); break;
+  case op(Token::equal): result = truth(l == r); break;
+  case op(Token::tilde): result = truth((l != 0) == (r != 0)); break;
+  case op(Token::ampersand): result = truth(l != 0 && r != 0); break;
+  default: result = truth(l != 0 || r != 0); break; // op(Token::bar), the last of the group
   }
   return operator_ok;
 }
@@ -42,31 +47,31 @@ std::uint8_t logical_not(std::uint8_t code, double x, double& result) {
     result = error_value();
     return operator_ok;
   }
-  if (code != 0x20) return operator_unknown;
+  if (code != op(Token::bang)) return operator_unknown;
   result = truth(x == 0);
   return operator_ok;
 }
 
 std::uint8_t number_test(std::uint8_t code, double x, double& result) {
   switch (code) {
-  case 0x50: result = x < 0 ? -x : x; return operator_ok;
-  case 0x51: result = lang::fraction_part(x); return operator_ok;
-  case 0x52: result = truth(!is_error_value(x) && !std::isfinite(x)); return operator_ok;
-  case 0x53: result = truth(is_error_value(x)); return operator_ok;
+  case op(Token::abs): result = x < 0 ? -x : x; return operator_ok;
+  case op(Token::frac): result = lang::fraction_part(x); return operator_ok;
+  case op(Token::inf): result = truth(!is_error_value(x) && !std::isfinite(x)); return operator_ok;
+  case op(Token::nan): result = truth(is_error_value(x)); return operator_ok;
   }
   return operator_unknown;
 }
 
 std::uint8_t math_function(std::uint8_t code, double x, double& result) {
   switch (code) {
-  case 0x30: result = std::exp(x); return operator_ok;
-  case 0x31: result = std::log(x); return operator_ok;
-  case 0x32: result = lang::factorial(x); return operator_ok;
-  case 0x40: result = std::sin(x); return operator_ok;
-  case 0x41: result = std::cos(x); return operator_ok;
-  case 0x42: result = std::asin(x); return operator_ok;
-  case 0x43: result = std::acos(x); return operator_ok;
-  case 0x44: result = std::atan(x); return operator_ok;
+  case op(Token::e): result = std::exp(x); return operator_ok;
+  case op(Token::ln): result = std::log(x); return operator_ok;
+  case op(Token::fkt): result = lang::factorial(x); return operator_ok;
+  case op(Token::sin): result = std::sin(x); return operator_ok;
+  case op(Token::cos): result = std::cos(x); return operator_ok;
+  case op(Token::asin): result = std::asin(x); return operator_ok;
+  case op(Token::acos): result = std::acos(x); return operator_ok;
+  case op(Token::atan): result = std::atan(x); return operator_ok;
   }
   return operator_unknown;
 }
@@ -89,13 +94,13 @@ long double pop_sum(Stack<double>& values, std::uint32_t n) {
 
 std::uint8_t binary_operator(std::uint8_t code, double l, double r, double& result) {
   switch (code) {
-  case 0x00: result = l + r; return operator_ok;
-  case 0x01: result = l - r; return operator_ok;
-  case 0x02: result = l * r; return operator_ok;
-  case 0x03: result = l / r; return operator_ok;
-  case 0x04: result = std::pow(l, r); return operator_ok;
-  case 0x05: result = l * std::pow(10.0, r); return operator_ok;
-  case 0x06: result = l / std::pow(10.0, r); return operator_ok;
+  case op(Token::plus): result = l + r; return operator_ok;
+  case op(Token::minus): result = l - r; return operator_ok;
+  case op(Token::times): result = l * r; return operator_ok;
+  case op(Token::divide): result = l / r; return operator_ok;
+  case op(Token::power): result = std::pow(l, r); return operator_ok;
+  case op(Token::scale_up): result = l * std::pow(10.0, r); return operator_ok;
+  case op(Token::scale_down): result = l / std::pow(10.0, r); return operator_ok;
   }
   if ((code >> 4) == 1) return logical_operator(code, l, r, result);
   return operator_unknown;
@@ -104,8 +109,8 @@ std::uint8_t binary_operator(std::uint8_t code, double l, double r, double& resu
 std::uint8_t unary_operator(std::uint8_t code, double x, double& result) {
   switch (code >> 4) {
   case 0:
-    if (code > 0x01) return operator_unknown;
-    result = code == 0 ? x : -x;
+    if (code > op(Token::minus)) return operator_unknown;
+    result = code == op(Token::plus) ? x : -x;
     return operator_ok;
   case 2: return logical_not(code, x, result);
   case 5: return number_test(code, x, result);
@@ -116,12 +121,12 @@ std::uint8_t unary_operator(std::uint8_t code, double x, double& result) {
 std::uint8_t standard_object(MachineState& machine, std::uint8_t code, std::uint32_t n,
                              double& result) {
   switch (code) {
-  case 0:
+  case object(Token::rnd):
     if (n != 0) return operator_rnd_arguments;
     result = next_random(machine.random_state);
     return operator_ok;
-  case 1: result = double(pop_sum(machine.values, n)); return operator_ok;
-  case 2:
+  case object(Token::sum): result = double(pop_sum(machine.values, n)); return operator_ok;
+  case object(Token::avr):
     // With no arguments the average is 0/0, the error value.
     result = n == 0 ? error_value() : double(pop_sum(machine.values, n) / n);
     return operator_ok;
