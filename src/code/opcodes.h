@@ -232,4 +232,8 @@ constexpr std::uint32_t fixed_length(Op op) {
   return minimum_length(layout_of(op));
 }
 
+// The length of an instruction with fixed-size operands, known when the program is compiled.
+template <Op op>
+requires(fixed_length(op) != 0) inline constexpr std::uint32_t length_of = fixed_length(op);
+
 } // namespace tovik::runner
