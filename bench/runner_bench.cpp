@@ -1,7 +1,7 @@
 // Speed of the dispatch loop: a counting loop assembled by hand, the same loop calling a user
 // function, and a loop that assigns a global variable. Items are executed instructions.
 
-#include "code/code_block.h"
+#include "code/emit.h"
 #include "code/opcodes.h"
 #include "context/context.h"
 #include "runner/run_code.h"

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   for (const char* option : {"--help", "-h", "--version", "-v"})
     for (int i = 1; i < argc; ++i)
       if (std::string_view(argv[i]) == option)
-        return tovik::console::print_option(stdout, option), std::fflush(stdout) || std::ferror(stdout);
+        return tovik::console::print_option(stdout, option),
+               std::fflush(stdout) || std::ferror(stdout);
   static tovik::Context ctx;
   ctx.plot_window = tovik::analysis::show_plot_window;
   tovik::console::attach_console(ctx);

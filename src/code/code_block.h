@@ -36,16 +36,6 @@ inline void write_f64(std::uint8_t* at, double value) {
   for (int i = 0; i < 8; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-inline void append_i32(CodeBlock& block, std::int32_t value) {
-  auto v = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) block.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-inline void append_f64(CodeBlock& block, double value) {
-  block.resize(block.size() + 8);
-  write_f64(block.data() + block.size() - 8, value);
-}
-
 // The name or text operand that starts at `from`: the bytes up to its zero byte. False when
 // the block ends first, so that no operand is ever read past the end of its block.
 inline bool zero_ended_at(const std::uint8_t* code, std::size_t size, std::size_t from,

@@ -1,8 +1,12 @@
 #pragma once
 // The instruction set, declared once. Each entry is
 //   X(name, opcode byte, operand layout, listing text)
-// and the list is expanded into the opcode enum, the operand table the runner checks lengths
-// against, the listing and the compiler's emitters. The high nibble of an opcode is its group.
+// and the list is expanded into the opcode enum and the opcode table. From the table and the
+// fields of each layout (below the list) come the lengths the runner checks and steps by, the
+// decoder and the listing, the compiler's typed emitter (code/emit.h), which refuses to compile
+// an instruction whose operands do not fit its layout, and the offsets at which displacements
+// are patched. Adding an opcode is one line here and its case in the runner's dispatch loop.
+// The high nibble of an opcode is its group.
 //
 // Operand layouts (after the opcode byte; integers and doubles little-endian, unaligned):
 //   None     nothing
@@ -138,25 +142,70 @@ inline constexpr std::array<OpcodeInfo, 256> opcode_table = [] {
   return table;
 }();
 
-// Bytes an instruction needs at the least: the opcode, its fixed operands and one zero byte per
-// name or text. Unknown opcodes count one byte.
-constexpr std::uint32_t minimum_length(Layout layout) {
+// The operands of each layout, in order. A Name or Text field is its bytes and a zero byte; a
+// counted code field is a 4-byte length L and then L bytes; a reserved field is four bytes
+// nothing reads.
+enum class Field : std::uint8_t { f64, i32, disp, code, name, text, counted_code, reserved };
+
+struct Fields {
+  std::uint8_t count = 0;
+  std::array<Field, 3> at{};
+};
+
+constexpr Fields fields_of(Layout layout) {
+  using enum Field;
   switch (layout) {
-  case Layout::None: return 1;
-  case Layout::F64: return 9;
-  case Layout::I32:
-  case Layout::Disp:
-  case Layout::Goto: return 5;
-  case Layout::I32Disp: return 9;
-  case Layout::Code:
-  case Layout::Name:
-  case Layout::Text: return 2;
-  case Layout::CodeI32:
-  case Layout::NameI32:
-  case Layout::Thread: return 6;
-  case Layout::Func: return 7;
+  case Layout::None: return {};
+  case Layout::F64: return {1, {f64}};
+  case Layout::I32: return {1, {i32}};
+  case Layout::Disp: return {1, {disp}};
+  case Layout::I32Disp: return {2, {i32, disp}};
+  case Layout::Code: return {1, {code}};
+  case Layout::CodeI32: return {2, {code, i32}};
+  case Layout::Name: return {1, {name}};
+  case Layout::NameI32: return {2, {name, i32}};
+  case Layout::Text: return {1, {text}};
+  case Layout::Func: return {3, {name, counted_code, text}};
+  case Layout::Thread: return {2, {name, i32}};
+  case Layout::Goto: return {1, {reserved}};
   }
-  return 1;
+  return {};
+}
+
+// The bytes of a field when its variable part is empty.
+constexpr std::uint32_t least_size(Field field) {
+  switch (field) {
+  case Field::f64: return 8;
+  case Field::code:
+  case Field::name:
+  case Field::text: return 1;
+  default: return 4;
+  }
+}
+
+constexpr bool fixed_size(Field field) {
+  return field != Field::name && field != Field::text && field != Field::counted_code;
+}
+
+// Bytes an instruction needs at the least: the opcode and its operands at their least size.
+constexpr std::uint32_t minimum_length(Layout layout) {
+  const Fields fields = fields_of(layout);
+  std::uint32_t length = 1;
+  for (std::uint8_t i = 0; i < fields.count; ++i) length += least_size(fields.at[i]);
+  return length;
+}
+
+// Where the first operand of kind `field` starts, counted from the opcode byte; 0 when the
+// layout has none or a field of variable size comes before it.
+constexpr std::uint32_t field_offset(Layout layout, Field field) {
+  const Fields fields = fields_of(layout);
+  std::uint32_t offset = 1;
+  for (std::uint8_t i = 0; i < fields.count; ++i) {
+    if (fields.at[i] == field) return offset;
+    if (!fixed_size(fields.at[i])) return 0;
+    offset += least_size(fields.at[i]);
+  }
+  return 0;
 }
 
 // What the runner checks before it decodes: the thread group is handed off without reading its
@@ -172,5 +221,19 @@ inline constexpr std::array<std::uint8_t, 256> run_minimum_length = [] {
 }();
 
 constexpr std::uint8_t byte_of(Op op) { return static_cast<std::uint8_t>(op); }
+
+constexpr Layout layout_of(Op op) { return opcode_table[byte_of(op)].layout; }
+
+// The length of an instruction whose operands all have a fixed size; 0 for any other.
+constexpr std::uint32_t fixed_length(Op op) {
+  const Fields fields = fields_of(layout_of(op));
+  for (std::uint8_t i = 0; i < fields.count; ++i)
+    if (!fixed_size(fields.at[i])) return 0;
+  return minimum_length(layout_of(op));
+}
+
+// The length of an instruction with fixed-size operands, known when the program is compiled.
+template <Op op>
+requires(fixed_length(op) != 0) inline constexpr std::uint32_t length_of = fixed_length(op);
 
 } // namespace tovik::runner

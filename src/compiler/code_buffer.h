@@ -4,7 +4,7 @@
 // bytes, and an append that cannot grow it drops the byte and counts one error, so a caller
 // finds out afterwards, from `errors`, that the content lacks bytes.
 
-#include "code/opcodes.h"
+#include "code/emit.h"
 #include "context/stack.h"
 
 #include <cstdint>
@@ -22,21 +22,20 @@ struct CodeBuffer : runner::Stack<std::uint8_t> {
   std::span<const std::uint8_t> bytes() const { return {data(), count}; }
 };
 
-// False (and the byte dropped, one more error counted) when the buffer cannot grow.
+// False (and the byte dropped, one more error counted) when the buffer cannot grow. Instructions
+// are appended with `runner::emit`, which finds this through the buffer's type.
 bool append_byte(CodeBuffer& buffer, std::uint8_t byte);
-bool append_op(CodeBuffer& buffer, runner::Op op);
-// Little-endian 32-bit integer; true when all four bytes were stored.
-bool append_i32(CodeBuffer& buffer, std::int32_t value);
-// The eight bytes of the double in memory order.
-bool append_f64(CodeBuffer& buffer, double value);
-// The bytes of the text without a terminating zero.
-bool append_text(CodeBuffer& buffer, std::string_view text);
-// A name or text operand: its bytes and one zero byte.
-bool append_name(CodeBuffer& buffer, std::string_view text);
+using runner::append_i32;
+using runner::append_text;
+using runner::emit;
 
 // Overwrites the 32-bit integer at `position`; nothing when it does not lie within the buffer
 // (after a dropped byte the positions no longer mean anything, and the content is discarded).
 void patch_i32(CodeBuffer& buffer, std::uint32_t position, std::int32_t value);
+
+// Points the displacement of the jump-like instruction at `from` to `target`; where the
+// displacement lies follows from the instruction's layout.
+void patch_displacement(CodeBuffer& buffer, std::uint32_t from, std::uint32_t target);
 
 // Empties the buffer and releases its storage; the error count starts again from zero.
 void clear_buffer(CodeBuffer& buffer);

@@ -71,7 +71,10 @@ struct SlotKind {
   const char* arity_message;
   const char* args_message;
   const char* range_message;
-  Op get, get_popped, set, set_popped;
+  runner::OpFor<std::int32_t> get;
+  runner::OpFor<> get_popped;
+  runner::OpFor<std::int32_t> set;
+  runner::OpFor<> set_popped;
 };
 
 namespace {
@@ -161,27 +164,7 @@ bool Generator::fail(const char* message) {
   return false;
 }
 
-bool Generator::emit(Op op, std::int32_t operand) {
-  bool stored = emit(op);
-  return append_i32(buffer_, operand) && stored;
-}
-
-bool Generator::emit_push(double value) {
-  bool stored = emit(Op::push);
-  return append_f64(buffer_, value) && stored;
-}
-
-bool Generator::emit_push_error() { return emit_push(lang::error_value()); }
-
-std::uint32_t Generator::emit_jump(Op op) {
-  std::uint32_t at = position();
-  emit(op, 0);
-  return at;
-}
-
-void Generator::patch_jump(std::uint32_t from, std::uint32_t target, std::uint32_t field) {
-  patch_i32(buffer_, from + field, static_cast<std::int32_t>(std::int64_t(target) - from));
-}
+bool Generator::emit_push_error() { return emit(Op::push, lang::error_value()); }
 
 // --- Dispatch ---
 
@@ -222,7 +205,7 @@ bool Generator::enter(const Next& next) {
     pending_.push_back({&n, {}, next.form, 0, next.opcode});
     return true;
   }
-  if (n.kind == NodeKind::Number) return emit_push(lang::number_value(n)), true;
+  if (n.kind == NodeKind::Number) return emit(Op::push, lang::number_value(n)), true;
   if (n.kind != NodeKind::Name) return false;
   Form form = &Generator::general;
   for (const NamedForm& f : named_forms) {
@@ -287,15 +270,14 @@ Generator::Next Generator::assignment(Pending& p) {
   const SlotKind* kind = slot_kind(target);
   if (p.stage == 2) return emit(kind->set_popped), true;
   if (kind) return slot_index(p, *target.children, *kind, kind->set);
-  emit(Op::set);
-  append_name(buffer_, lang::node_text(target));
+  emit(Op::set, lang::node_text(target));
   return true;
 }
 
 // A constant index is written into the instruction; any other is computed first, and the
 // form appends the popping instruction when it comes back.
 Generator::Next Generator::slot_index(Pending& p, const ExprNode& index, const SlotKind& kind,
-                                      Op by_constant) {
+                                      runner::OpFor<std::int32_t> by_constant) {
   if (index.kind != NodeKind::Number) return then(p, 2, index);
   std::optional<std::uint32_t> i = index_value(index);
   if (!i) return fail(kind.range_message);
@@ -339,13 +321,15 @@ bool Generator::operator_form(const ExprNode& n, Arity a, std::uint8_t code) {
                 "(But you can use '@')");
   if (a.argc > 2) return fail("Operators & standard functions must have 0..2 arguments");
   if (a.argc != 0) {
-    emit(a.argc == 2 ? Op::oper : Op::uopr);
-    append_byte(buffer_, code);
+    if (a.argc == 2)
+      emit(Op::oper, code);
+    else
+      emit(Op::uopr, code);
     return true;
   }
   for (const NamedConstant& c : named_constants) {
     if (lang::name_is(n, c.token)) {
-      emit_push(c.value());
+      emit(Op::push, c.value());
       return true;
     }
   }
@@ -366,31 +350,33 @@ int Generator::special(const ExprNode& n, Arity a) {
     if (a.has_args)
       return refuse("Object 'RND' must not have 'ARGS' as its argument.(it requires no "
                     "arguments)");
-    emit(Op::stdo);
-    append_byte(buffer_, lang::object_code_of(Token::rnd));
+    emit(Op::stdo, lang::object_code_of(Token::rnd));
     return special_done;
   }
   if (lang::name_is(n, Token::args)) {
     if (a.has_args) return refuse("Object 'ARGS' must not have 'ARGS' as its arguments.");
     if (a.argc != 0 && a.argc != 2) return refuse("Object 'ARGS' requires 0 or 2 arguments.");
-    emit(a.argc == 0 ? Op::args : Op::args_range);
+    if (a.argc == 0)
+      emit(Op::args);
+    else
+      emit(Op::args_range);
     return special_done;
   }
   const bool sum = lang::name_is(n, Token::sum);
   if (!sum && !lang::name_is(n, Token::avr)) return special_not_special;
   const std::uint8_t object = lang::object_code_of(sum ? Token::sum : Token::avr);
-  emit(a.has_args ? Op::stdo_args : Op::stdo_n);
-  append_byte(buffer_, object);
-  if (!a.has_args) append_i32(buffer_, static_cast<std::int32_t>(a.argc));
+  if (a.has_args)
+    emit(Op::stdo_args, object);
+  else
+    emit(Op::stdo_n, object, static_cast<std::int32_t>(a.argc));
   return special_done;
 }
 
 bool Generator::call(const ExprNode& n, Arity a) {
-  const Op op = a.has_args ? Op::call_args : a.argc == 0 ? Op::call : Op::call_n;
-  emit(op);
-  append_name(buffer_, lang::node_text(n));
-  if (op == Op::call_n) append_i32(buffer_, static_cast<std::int32_t>(a.argc));
-  return true;
+  const char* name = lang::node_text(n);
+  if (a.has_args) return emit(Op::call_args, name), true;
+  if (a.argc == 0) return emit(Op::call, name), true;
+  return emit(Op::call_n, name, static_cast<std::int32_t>(a.argc)), true;
 }
 
 } // namespace tovik::compiler

@@ -28,9 +28,9 @@ Generator::Next Generator::if_form(Pending& p) {
       return fail("Function 'IF' must not have 'ARGS' as its argument. (But you can use "
                   "'@')");
     return then(p, 1, *child_at(n, 0));
-  case 1: p.marks[0] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
+  case 1: p.marks[0] = emit_jump(Op::jifn, 0); return then(p, 2, *child_at(n, 1));
   case 2:
-    p.marks[1] = emit_jump(Op::jump);
+    p.marks[1] = emit_jump(Op::jump, 0);
     patch_jump(p.marks[0], position());
     if (a.argc == 3) return then(p, 3, *child_at(n, 2));
     emit_push_error();
@@ -64,10 +64,10 @@ Generator::Next Generator::while_form(Pending& p) {
   case 0:
     if (!loop_start(p, lang::text_of(lang::Token::while_))) return false;
     return then(p, 1, *child_at(n, 0));
-  case 1: p.marks[1] = emit_jump(Op::jifn); return then(p, 2, *child_at(n, 1));
+  case 1: p.marks[1] = emit_jump(Op::jifn, 0); return then(p, 2, *child_at(n, 1));
   default:
     emit(Op::pop);
-    patch_jump(emit_jump(Op::jump), p.marks[0]);
+    patch_jump(emit_jump(Op::jump, 0), p.marks[0]);
     patch_jump(p.marks[1], position());
     return emit_push_error(), true;
   }
@@ -81,7 +81,7 @@ Generator::Next Generator::until_form(Pending& p) {
     if (!loop_start(p, lang::text_of(lang::Token::until))) return false;
     return then(p, 1, *child_at(n, 1));
   case 1: emit(Op::pop); return then(p, 2, *child_at(n, 0));
-  default: patch_jump(emit_jump(Op::jifn), p.marks[0]); return emit_push_error(), true;
+  default: patch_jump(emit_jump(Op::jifn, 0), p.marks[0]); return emit_push_error(), true;
   }
 }
 
@@ -104,7 +104,7 @@ Generator::Next Generator::const_form(Pending& p) {
     print_error_f(ctx_, "Function 'CONST' is nested more than %u levels deep.", max_const_nesting);
     return false;
   }
-  emit_push(evaluate_tree_at(ctx_, p.node->children.get(), const_depth_ + 1));
+  emit(Op::push, evaluate_tree_at(ctx_, p.node->children.get(), const_depth_ + 1));
   return true;
 }
 
@@ -153,8 +153,7 @@ Generator::Next Generator::print_strings(Pending& p) {
       return fail("Object 'PRINTS' must have strings as arguments");
     text += lang::node_text(*c);
   }
-  emit(Op::print_text);
-  append_name(buffer_, text);
+  emit(Op::print_text, text);
   emit_push_error();
   return true;
 }
@@ -178,18 +177,14 @@ Generator::Next Generator::inline_call(Pending& p) {
   case 1:
     while (const ExprNode* c = take_child(p))
       if (!is_locals_count(*c)) return then(p, 1, *c);
-    p.marks[0] = position();
-    if (p.arity.has_args) {
-      emit(Op::main_args, 0);
-    } else {
-      emit(Op::main_n, static_cast<std::int32_t>(p.arity.argc - 1));
-      append_i32(buffer_, 0);
-    }
+    p.marks[0] = p.arity.has_args
+                     ? emit_jump(Op::main_args, 0)
+                     : emit_jump(Op::main_n, static_cast<std::int32_t>(p.arity.argc - 1), 0);
     if (p.marks[1] != 0) emit(Op::init_locals, static_cast<std::int32_t>(p.marks[1]));
     return then(p, 2, *n.children);
   default:
     emit(Op::ret);
-    patch_jump(p.marks[0], position(), p.arity.has_args ? 1 : 5);
+    patch_jump(p.marks[0], position());
     return true;
   }
 }

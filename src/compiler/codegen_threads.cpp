@@ -17,8 +17,8 @@ using runner::Op;
 namespace {
 
 struct ThreadPair {
-  Op named;
-  Op popped;
+  runner::OpFor<const char*> named;
+  runner::OpFor<> popped;
 };
 
 constexpr std::array<ThreadPair, 5> thread_pairs{{
@@ -35,7 +35,7 @@ namespace {
 
 const ThreadPair* pair_of(std::uint8_t named_opcode) {
   for (const ThreadPair& p : thread_pairs)
-    if (runner::byte_of(p.named) == named_opcode) return &p;
+    if (runner::byte_of(p.named.op()) == named_opcode) return &p;
   return nullptr;
 }
 
@@ -55,9 +55,7 @@ Generator::Next Generator::thread_ref(Pending& p) {
     return then(p, 1, *n.children);
   }
   if (n.children) return fail("Name of thread must not have any arguments.");
-  emit(pair->named);
-  append_text(buffer_, lang::node_text(n));
-  return append_byte(buffer_, 0);
+  return emit(pair->named, lang::node_text(n));
 }
 
 // The reference's code comes at stage 1; the form ends with the error value at stage 2.
@@ -71,12 +69,12 @@ Generator::Next Generator::thread_form(Pending& p) {
   const ExprNode& n = *p.node;
   if (p.stage != 0) {
     emit(Op::ret);
-    patch_i32(buffer_, p.marks[0], static_cast<std::int32_t>(position() - p.marks[0] - 4));
+    patch_i32(buffer_, p.marks[0] - runner::least_size(runner::Field::i32),
+              static_cast<std::int32_t>(position() - p.marks[0]));
     return emit_push_error(), true;
   }
   if (p.arity.argc != 1 && p.arity.argc != 2)
     return fail("Function 'THREAD' requires 1 or 2 argument(s).");
-  emit(Op::new_thread);
   const char* name = "";
   if (p.arity.argc == 2) {
     const ExprNode& named = *n.children;
@@ -84,9 +82,10 @@ Generator::Next Generator::thread_form(Pending& p) {
       return fail("Name of thread must not have arguments & must be a string.");
     name = lang::node_text(named);
   }
-  append_name(buffer_, name);
+  // The body length, the last operand, is known when the body is compiled; marks[0] is where
+  // the body starts.
+  emit(Op::new_thread, name, 0);
   p.marks[0] = position();
-  append_i32(buffer_, 0);
   const ExprNode* last = n.children.get();
   while (last->next) last = last->next.get();
   return then(p, 1, *last);

@@ -41,8 +41,7 @@ std::uint32_t finish_block(Context& ctx, const CodeBuffer& buffer, runner::CodeB
 }
 
 void append_locals(CodeBuffer& buffer, std::uint32_t locals) {
-  append_op(buffer, Op::init_locals);
-  append_i32(buffer, static_cast<std::int32_t>(locals));
+  emit(buffer, Op::init_locals, static_cast<std::int32_t>(locals));
 }
 
 std::uint32_t build_block(Context& ctx, const ExprNode& tree, runner::CodeBlock& block,
@@ -60,16 +59,6 @@ void fold_tree(Context& ctx, ExprNode& tree) {
   lang::fold_constants(tree, [&ctx](const ExprNode& node) { return evaluate_tree(ctx, &node); });
 }
 
-void append_push(CodeBuffer& buffer, double value) {
-  append_op(buffer, Op::push);
-  append_f64(buffer, value);
-}
-
-void append_with_i32(CodeBuffer& buffer, Op op, std::int32_t operand) {
-  append_op(buffer, op);
-  append_i32(buffer, operand);
-}
-
 } // namespace
 
 std::uint32_t compile_tree(Context& ctx, ExprNode& tree, runner::CodeBlock& block,
@@ -82,29 +71,30 @@ std::uint32_t compile_tabulation(Context& ctx, ExprNode& tree, runner::CodeBlock
                                  bool extra_point, double from, double to, double step) {
   fold_tree(ctx, tree);
   CodeBuffer buffer(ctx.settings.stack_step);
+  const std::int32_t x = 0; // the local that holds the point
   append_locals(buffer, 1);
-  append_push(buffer, from);
-  append_with_i32(buffer, Op::set_local, 0);
+  emit(buffer, Op::push, from);
+  emit(buffer, Op::set_local, x);
   const std::uint32_t loop = buffer.count;
-  append_push(buffer, to);
-  append_op(buffer, Op::oper);
-  append_byte(buffer, lang::code_of(lang::Token::less_equal));
+  emit(buffer, Op::push, to);
+  emit(buffer, Op::oper, lang::code_of(lang::Token::less_equal));
   const std::uint32_t exit_jump = buffer.count;
-  append_with_i32(buffer, Op::jifn, 0);
+  emit(buffer, Op::jifn, 0);
   if (!compile_node(ctx, tree, buffer) && buffer.errors == 0) return 0;
-  append_with_i32(buffer, Op::get_local, 0);
-  append_with_i32(buffer, Op::get_local, 0);
-  append_push(buffer, step);
-  append_op(buffer, Op::oper);
-  append_byte(buffer, lang::code_of(lang::Token::plus));
-  append_with_i32(buffer, Op::set_local, 0);
-  append_with_i32(buffer, Op::jump, static_cast<std::int32_t>(loop - buffer.count));
+  emit(buffer, Op::get_local, x);
+  emit(buffer, Op::get_local, x);
+  emit(buffer, Op::push, step);
+  emit(buffer, Op::oper, lang::code_of(lang::Token::plus));
+  emit(buffer, Op::set_local, x);
+  const std::uint32_t back_jump = buffer.count;
+  emit(buffer, Op::jump, 0);
+  patch_displacement(buffer, back_jump, loop);
   // Never reached: the jump before it always goes back, and the exit lands after it.
-  append_op(buffer, Op::pop);
-  patch_i32(buffer, exit_jump + 1, static_cast<std::int32_t>(buffer.count - exit_jump));
+  emit(buffer, Op::pop);
+  patch_displacement(buffer, exit_jump, buffer.count);
   if (extra_point) {
     if (!compile_node(ctx, tree, buffer) && buffer.errors == 0) return 0;
-    append_with_i32(buffer, Op::get_local, 0);
+    emit(buffer, Op::get_local, x);
   }
   return finish_block(ctx, buffer, block);
 }

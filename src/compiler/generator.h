@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace tovik {
@@ -116,7 +117,7 @@ private:
   static const lang::ExprNode* take_child(Pending& p);
 
   Next slot_index(Pending& p, const lang::ExprNode& index, const SlotKind& kind,
-                  runner::Op by_constant);
+                  runner::OpFor<std::int32_t> by_constant);
   Next get_slot(Pending& p, const SlotKind& kind);
   bool inline_call_checks(Pending& p);
   bool loop_start(Pending& p, const char* form);
@@ -128,15 +129,22 @@ private:
   // Message output: the whole line, line end included.
   bool fail(const char* message);
 
-  bool emit(runner::Op op) { return append_op(buffer_, op); }
-  bool emit(runner::Op op, std::int32_t operand);
-  bool emit_push(double value);
+  template <class... A>
+  bool emit(std::type_identity_t<runner::OpFor<A...>> op, const A&... operands) {
+    return runner::emit(buffer_, op, operands...);
+  }
   bool emit_push_error();
   // A jump-like instruction with a zero displacement; returns the position of its opcode.
-  std::uint32_t emit_jump(runner::Op op);
-  // Points the displacement of the instruction at `from`, stored `field` bytes after its opcode,
-  // to `target`.
-  void patch_jump(std::uint32_t from, std::uint32_t target, std::uint32_t field = 1);
+  template <class... A>
+  std::uint32_t emit_jump(std::type_identity_t<runner::OpFor<A...>> op, const A&... operands) {
+    const std::uint32_t at = position();
+    emit(op, operands...);
+    return at;
+  }
+  // Points the displacement of the instruction at `from` to `target`.
+  void patch_jump(std::uint32_t from, std::uint32_t target) {
+    patch_displacement(buffer_, from, target);
+  }
   std::uint32_t position() const { return buffer_.count; }
 
   Context& ctx_;

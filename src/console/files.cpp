@@ -1,5 +1,6 @@
 #include "console/files.h"
 
+#include "code/opcodes.h"
 #include "compiler/drivers.h"
 #include "compiler/run_value.h"
 #include "console/console.h"
@@ -91,7 +92,7 @@ void run_code_file(Context& ctx, const char* name) {
   std::optional<std::vector<std::uint8_t>> code = read_whole_file(ctx, name);
   if (!code) return;
   std::fprintf(ctx.out, "Executing %s...\n", name);
-  code->push_back(0x12);
+  code->push_back(runner::byte_of(runner::Op::ret));
   double value = compiler::run_for_any_value(ctx, *code);
   print_value(ctx, value);
   std::fprintf(ctx.out, "Executing file %s is completed.\n", name);
@@ -100,7 +101,7 @@ void run_code_file(Context& ctx, const char* name) {
 void list_code_file(Context& ctx, const char* name) {
   std::optional<std::vector<std::uint8_t>> code = read_whole_file(ctx, name);
   if (!code) return;
-  code->push_back(0x12);
+  code->push_back(runner::byte_of(runner::Op::ret));
   runner::list_code(ctx.out, ctx.key_waiting, "Code in file:", *code);
 }
 

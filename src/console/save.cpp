@@ -1,5 +1,6 @@
 #include "console/save.h"
 
+#include "code/emit.h"
 #include "console/command_line.h"
 #include "console/file_io.h"
 #include "console/files.h"
@@ -75,18 +76,10 @@ std::optional<std::string> object_too_long(const Context& ctx) {
 
 std::string code_file_bytes(const Context& ctx) {
   std::string out;
-  ctx.objects.for_each_object(nullptr, [&](const std::string& name, const std::string& text,
-                                           const runner::CodeBlock& code, std::FILE*) {
-    out += '\x15';
-    out += name;
-    out += '\0';
-    std::uint32_t length = std::uint32_t(code.size());
-    for (int i = 0; i < 4; ++i) out += char(length >> (8 * i) & 0xFF);
-    out.append(code.begin(), code.end());
-    out += text;
-    out += '\0';
-  });
-  out += '\x12';
+  ctx.objects.for_each_object(
+      nullptr, [&](const std::string& name, const std::string& text, const runner::CodeBlock& code,
+                   std::FILE*) { runner::emit(out, runner::Op::func, name, code, text); });
+  runner::emit(out, runner::Op::ret);
   return out;
 }
 

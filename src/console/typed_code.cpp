@@ -1,6 +1,6 @@
 #include "console/typed_code.h"
 
-#include "code/opcodes.h"
+#include "code/emit.h"
 #include "lang/number.h"
 #include "runner/integer.h"
 

@@ -3,6 +3,7 @@
 // to a plain value) and its code block.
 
 #include "code/code_block.h"
+#include "code/opcodes.h"
 
 #include <cstdint>
 #include <memory>
@@ -23,7 +24,8 @@ struct GlobalObject {
 
 // A plain-valued variable is recognised by its block alone: PUSH, the eight bytes of the value,
 // RETURN.
-inline constexpr std::size_t plain_block_size = 10;
+inline constexpr std::size_t plain_block_size =
+    runner::fixed_length(runner::Op::push) + runner::fixed_length(runner::Op::ret);
 
 bool is_plain_block(const runner::CodeBlock& code);
 double plain_block_value(const runner::CodeBlock& code);

@@ -85,11 +85,11 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
   const std::uint8_t* at = code_ + pc + 1;
   std::uint32_t count = 0;
   std::int32_t displacement = 0;
-  std::uint32_t length = 5;
+  std::uint32_t length = length_of<Op::main_pop>;
   if (op == byte_of(Op::main_n)) {
     count = std::uint32_t(read_i32(at));
     displacement = read_i32(at + 4);
-    length = 9;
+    length = length_of<Op::main_n>;
   } else {
     displacement = read_i32(at);
     if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count))

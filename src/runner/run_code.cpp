@@ -71,7 +71,7 @@ std::int32_t Dispatch::run() {
     switch (static_cast<Op>(op)) {
     case Op::push:
       values.push(read_f64(at), step_);
-      pc += 9;
+      pc += length_of<Op::push>;
       break;
     case Op::call:
     case Op::call_n:
@@ -83,16 +83,16 @@ std::int32_t Dispatch::run() {
       break;
     case Op::args:
       push_arguments();
-      pc += 1;
+      pc += length_of<Op::args>;
       break;
     case Op::args_range:
       push_argument_range();
-      pc += 1;
+      pc += length_of<Op::args_range>;
       break;
     case Op::init_args:
       m_.groups.push(-1, step_);
       m_.groups.push(read_i32(at), step_);
-      pc += 5;
+      pc += length_of<Op::init_args>;
       break;
     case Op::oper: {
       double right = values.pop();
@@ -100,7 +100,7 @@ std::int32_t Dispatch::run() {
       double result;
       if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
       values.push(result, step_);
-      pc += 2;
+      pc += length_of<Op::oper>;
       break;
     }
     case Op::ret:
@@ -110,7 +110,7 @@ std::int32_t Dispatch::run() {
       break;
     case Op::stdo_pop:
       if ((r = standard_popped(*at)) != keep_going) return r;
-      pc += 2;
+      pc += length_of<Op::stdo_pop>;
       break;
     case Op::set:
     case Op::set_pop:
@@ -130,43 +130,46 @@ std::int32_t Dispatch::run() {
       break;
     case Op::print_top:
       std::fprintf(ctx_.out, " %g ", values.peek());
-      pc += 1;
+      pc += length_of<Op::print_top>;
       break;
     case Op::pop:
       values.pop();
-      pc += 1;
+      pc += length_of<Op::pop>;
       break;
     case Op::set_local_pop:
     case Op::get_local_pop: {
       std::uint32_t index = 0, slot = 0;
       bool found = to_count(values.pop(), index) && local_slot(index, slot);
       op == byte_of(Op::set_local_pop) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += 1;
+      pc += length_of<Op::get_local_pop>;
       break;
     }
     case Op::jifn:
       if (values.pop() != 0) {
-        pc += 5;
+        pc += length_of<Op::jifn>;
         break;
       }
       [[fallthrough]];
     case Op::jump:
       if (!jump(pc, size, read_i32(at))) return run_left_block;
       break;
-    case Op::goto_reserved: pc += 1; break;
+    case Op::goto_reserved:
+      // Reserved: only its opcode is stepped over, whatever its operand bytes hold.
+      pc += 1;
+      break;
     case Op::set_local:
     case Op::get_local: {
       std::uint32_t slot = 0;
       bool found = local_slot(std::uint32_t(read_i32(at)), slot);
       op == byte_of(Op::set_local) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += 5;
+      pc += length_of<Op::get_local>;
       break;
     }
     case Op::set_arg: {
       std::uint32_t slot = 0;
       bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
       set_slot(found, slot);
-      pc += 5;
+      pc += length_of<Op::set_arg>;
       break;
     }
     case Op::set_arg_pop:
@@ -174,14 +177,14 @@ std::int32_t Dispatch::run() {
       std::uint32_t index = 0, slot = 0;
       bool found = to_count(values.pop(), index) && arg_slot(index, slot);
       op == byte_of(Op::set_arg_pop) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += 1;
+      pc += length_of<Op::arg_pop>;
       break;
     }
     case Op::arg: {
       std::uint32_t slot = 0;
       bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
       get_slot(found, slot);
-      pc += 5;
+      pc += length_of<Op::arg>;
       break;
     }
     case Op::uopr:
@@ -190,46 +193,46 @@ std::int32_t Dispatch::run() {
         if (unary_operator(*at, values.pop(), result) != operator_ok) return run_uopr_unknown;
         values.push(result, step_);
       }
-      pc += 2;
+      pc += length_of<Op::uopr>;
       break;
     case Op::push_argn:
       values.push(double(m_.argn), step_);
-      pc += 1;
+      pc += length_of<Op::push_argn>;
       break;
     case Op::init_locals:
       if ((r = init_locals(std::uint32_t(read_i32(at)), run_init_locals_twice,
                            run_init_locals_no_room)) != keep_going)
         return r;
-      pc += 5;
+      pc += length_of<Op::init_locals>;
       break;
     case Op::init_locals_pop:
       if ((r = init_locals_popped()) != keep_going) return r;
-      pc += 1;
+      pc += length_of<Op::init_locals_pop>;
       break;
     case Op::print_char:
       print_char();
-      pc += 1;
+      pc += length_of<Op::print_char>;
       break;
     case Op::stdo:
       if ((r = standard(*at, 0, {run_stdo_unknown, run_stdo_rnd_arguments})) != keep_going)
         return r;
-      pc += 2;
+      pc += length_of<Op::stdo>;
       break;
     case Op::stdo_n: {
       auto n = std::uint32_t(read_i32(at + 1));
       if (values.count < n) return run_stdo_n_too_few;
       if ((r = standard(*at, n, {run_stdo_n_unknown, run_stdo_n_rnd_arguments})) != keep_going)
         return r;
-      pc += 6;
+      pc += length_of<Op::stdo_n>;
       break;
     }
     case Op::stdo_args:
       if ((r = standard_with_total(*at)) != keep_going) return r;
-      pc += 2;
+      pc += length_of<Op::stdo_args>;
       break;
     case Op::read:
       read_line_number();
-      pc += 1;
+      pc += length_of<Op::read>;
       break;
     case Op::main_n:
     case Op::main_pop:

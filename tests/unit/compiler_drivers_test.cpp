@@ -3,7 +3,7 @@
 
 #include "compiler/drivers.h"
 
-#include "code/code_block.h"
+#include "code/emit.h"
 #include "compiler_test_support.h"
 #include "lang/number.h"
 #include "runner/run_code.h"

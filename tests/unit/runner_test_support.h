@@ -2,7 +2,7 @@
 // Helpers for the tests of the object table and the runner: a context whose output the test
 // reads back, and a small assembler for code blocks made by hand.
 
-#include "code/code_block.h"
+#include "code/emit.h"
 #include "code/opcodes.h"
 #include "console/console.h"
 #include "context/context.h"
