@@ -2,11 +2,13 @@
 
 #include "console/batch_output.h"
 #include "console/console.h"
-#include "context/context.h"
 #include "console/file_io.h"
 #include "console/files.h"
 #include "console/startup.h"
 #include "console/terminal.h"
+#include "context/context.h"
+#include "context/output.h"
+#include "lang/error_line.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -54,7 +56,7 @@ bool is_option(std::string_view arg, std::string_view name) {
 }
 
 std::optional<Options> usage_error(const char* text, std::string_view arg) {
-  std::fprintf(stderr, "ERROR | %s%.*s; see tovik --help.\n", text, int(arg.size()), arg.data());
+  lang::write_error_line(stderr, "%s%.*s; see tovik --help.", text, int(arg.size()), arg.data());
   return std::nullopt;
 }
 
@@ -109,7 +111,7 @@ bool file_unreadable = false;
 
 int finish_batch(Context&, int status) {
   if (!batch_output->finish()) {
-    std::fputs("ERROR | The output could not be written.\n", stderr);
+    lang::write_error_line(stderr, "The output could not be written.");
     return status_unreadable;
   }
   if (file_unreadable) return status_unreadable;
@@ -117,7 +119,7 @@ int finish_batch(Context&, int status) {
 }
 
 void cannot_read(Context& ctx, const char* what, const std::string& name, const char* why) {
-  std::fprintf(ctx.out, "ERROR | Can not read %s%s: %s.\n", what, name.c_str(), why);
+  print_error_f(ctx, "Can not read %s%s: %s.", what, name.c_str(), why);
   file_unreadable = true;
 }
 
@@ -126,10 +128,9 @@ void run_lines(Context& ctx, std::FILE* in, const char* name) {
   std::size_t length = 0;
   for (unsigned number = 1; read_plain_line(in, line, length); ++number) {
     if (length > console_line_limit) {
-      std::fprintf(ctx.out,
-                   "ERROR | %s, line %u: longer than the limit of %zu characters; nothing of it "
-                   "was run.\n",
-                   name, number, console_line_limit);
+      print_error_f(ctx,
+                    "%s, line %u: longer than the limit of %zu characters; nothing of it was run.",
+                    name, number, console_line_limit);
     } else {
       split_line(line);
       dispatch_line(ctx, line);

@@ -205,11 +205,10 @@ void dispatch_line(Context& ctx, CommandLine& line) try {
     if (!ctx.startup_file || save_files(ctx, ctx.startup_file)) end_process(ctx, 0);
     // Leaving with the session unsaved would lose it: the program goes on instead.
     ctx.exit_unsaved = true;
-    std::fprintf(ctx.out,
-                 "ERROR | %s was not saved, so the program goes on: exit again when it can be "
-                 "saved, or break to leave without saving.\n",
-                 ctx.startup_file);
-    return;
+    return print_error_f(ctx,
+                         "%s was not saved, so the program goes on: exit again when it can be "
+                         "saved, or break to leave without saving.",
+                         ctx.startup_file);
   }
   if (is_single_word(line, "break")) end_process(ctx, 0);
   if (line.word_count == 0) return;
