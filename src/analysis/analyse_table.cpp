@@ -54,12 +54,12 @@ bool table_is_whole(Context& ctx, double from, double to, double step, bool extr
 }
 
 void print_table(Context& ctx) {
-  const char* format = ctx.settings.count_format.c_str();
+  const numout::ParsedFormat format(ctx.settings.count_format.c_str());
   const std::uint32_t points = point_count(ctx);
   for (std::uint32_t k = 0; k < points; ++k) {
-    numout::print_formatted(ctx.out, point_x(ctx, k), format);
+    format.print(ctx.out, point_x(ctx, k));
     std::fputs(" -> ", ctx.out);
-    numout::print_formatted(ctx.out, point_y(ctx, k), format);
+    format.print(ctx.out, point_y(ctx, k));
     std::fputs("\n", ctx.out);
     if (key_waiting(ctx)) {
       print_line(ctx, "BREAK | Printing is broken by user.");
