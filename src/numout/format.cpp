@@ -164,9 +164,43 @@ bool is_quick_float(const DirectiveParts& parts) {
   return true;
 }
 
-void print_literal(std::FILE* out, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), out);
-}
+// Collects the text of one value so that it reaches the stream in one write, not one per piece.
+class Collector {
+public:
+  explicit Collector(std::FILE* out) : out_(out) {}
+  Collector(const Collector&) = delete;
+  Collector& operator=(const Collector&) = delete;
+  ~Collector() { flush(); }
+
+  void put(const char* text, std::size_t size) {
+    if (size > sizeof text_ - used_) {
+      flush();
+      if (size > sizeof text_) {
+        std::fwrite(text, 1, size, out_);
+        return;
+      }
+    }
+    std::memcpy(text_ + used_, text, size);
+    used_ += size;
+  }
+  void put_repeated(char c, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) put(&c, 1);
+  }
+  // The stream itself, for what printf writes, with everything collected before it written.
+  std::FILE* stream() {
+    flush();
+    return out_;
+  }
+
+private:
+  void flush() {
+    if (used_ != 0) std::fwrite(text_, 1, used_, out_);
+    used_ = 0;
+  }
+  std::FILE* out_;
+  char text_[1024];
+  std::size_t used_ = 0;
+};
 
 std::chars_format chars_format_of(char conversion) {
   switch (conversion) {
@@ -179,7 +213,7 @@ std::chars_format chars_format_of(char conversion) {
 }
 
 // False when the text does not fit the buffer (very wide or precise fields); printf writes it.
-bool print_quick_float(std::FILE* out, double x, const FormatPiece& piece) {
+bool print_quick_float(Collector& out, double x, const FormatPiece& piece) {
   char text[400];
   const auto [end, failed] = std::to_chars(text, text + sizeof text, x,
                                            chars_format_of(piece.conversion), piece.precision);
@@ -190,18 +224,21 @@ bool print_quick_float(std::FILE* out, double x, const FormatPiece& piece) {
   const auto size = static_cast<std::size_t>(end - text);
   const std::size_t pad =
       piece.width > static_cast<int>(size) ? static_cast<std::size_t>(piece.width) - size : 0;
-  if (!piece.left)
-    for (std::size_t i = 0; i < pad; ++i) std::fputc(' ', out);
-  std::fwrite(text, 1, size, out);
-  if (piece.left)
-    for (std::size_t i = 0; i < pad; ++i) std::fputc(' ', out);
+  if (!piece.left) out.put_repeated(' ', pad);
+  out.put(text, size);
+  if (piece.left) out.put_repeated(' ', pad);
   return true;
 }
 
-void print_bytes(std::FILE* out, const void* data, std::size_t count) {
+// Each byte as two capital hexadecimal digits and a blank.
+void print_bytes(Collector& out, const void* data, std::size_t count) {
   unsigned char bytes[8];
   std::memcpy(bytes, data, count);
-  for (std::size_t i = 0; i < count; ++i) std::fprintf(out, "%02X ", bytes[i]);
+  for (std::size_t i = 0; i < count; ++i) {
+    const char text[3] = {"0123456789ABCDEF"[bytes[i] >> 4], "0123456789ABCDEF"[bytes[i] & 15],
+                          ' '};
+    out.put(text, sizeof text);
+  }
 }
 
 } // namespace
@@ -350,28 +387,35 @@ ParsedFormat::ParsedFormat(const char* format) : empty_(format == nullptr) {
   }
 }
 
-void ParsedFormat::print(std::FILE* out, double x) const {
+void ParsedFormat::print(std::FILE* stream, double x) const {
   if (lang::is_error_value(x) || empty_) return;
   using Kind = FormatPiece::Kind;
+  Collector out(stream);
   for (const FormatPiece& piece : pieces_) {
     const char* text = texts_.data() + piece.at;
     switch (piece.kind) {
-    case Kind::text: print_literal(out, std::string_view(text, piece.size)); break;
+    case Kind::text: out.put(text, piece.size); break;
     case Kind::quick_float:
-      if (!print_quick_float(out, x, piece)) std::fprintf(out, text, x);
+      if (!print_quick_float(out, x, piece)) std::fprintf(out.stream(), text, x);
       break;
-    case Kind::floating: std::fprintf(out, text, x); break;
+    case Kind::floating: std::fprintf(out.stream(), text, x); break;
     case Kind::signed_int:
-      std::fprintf(out, text, static_cast<long long>(to_signed(x, piece.number)));
+      std::fprintf(out.stream(), text, static_cast<long long>(to_signed(x, piece.number)));
       break;
     case Kind::unsigned_int:
-      std::fprintf(out, text, static_cast<unsigned long long>(to_unsigned(x, piece.number)));
+      std::fprintf(out.stream(), text,
+                   static_cast<unsigned long long>(to_unsigned(x, piece.number)));
       break;
     case Kind::character:
-      std::fprintf(out, text, static_cast<int>(static_cast<unsigned char>(to_signed(x, 32))));
+      std::fprintf(out.stream(), text,
+                   static_cast<int>(static_cast<unsigned char>(to_signed(x, 32))));
       break;
-    case Kind::in_base: print_in_base(out, x, piece.number); break;
-    case Kind::base_error: std::fprintf(out, "$error[%d]", piece.number); break;
+    case Kind::in_base:
+      write_number(x, piece.number, &out, [](void* collector, const char* digits) {
+        static_cast<Collector*>(collector)->put(digits, std::strlen(digits));
+      });
+      break;
+    case Kind::base_error: std::fprintf(out.stream(), "$error[%d]", piece.number); break;
     case Kind::raw_double: print_bytes(out, &x, sizeof x); break;
     case Kind::raw_long: {
       const auto value = static_cast<std::int32_t>(to_signed(x, 32));
