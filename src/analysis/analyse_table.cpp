@@ -30,6 +30,22 @@ bool key_waiting(const Context& ctx) { return ctx.key_waiting && ctx.key_waiting
 
 bool finite_point(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 
+// Keeps the keyboard in its looking mode for as long as a table is printed.
+class KeyModeHold {
+public:
+  explicit KeyModeHold(const Context& ctx) : hold_(ctx.key_waiting ? ctx.hold_key_mode : nullptr) {
+    if (hold_) hold_(true);
+  }
+  KeyModeHold(const KeyModeHold&) = delete;
+  KeyModeHold& operator=(const KeyModeHold&) = delete;
+  ~KeyModeHold() {
+    if (hold_) hold_(false);
+  }
+
+private:
+  void (*hold_)(bool);
+};
+
 std::span<const double> items(const runner::Stack<double>& list) {
   return {list.data(), list.count};
 }
@@ -54,12 +70,13 @@ bool table_is_whole(Context& ctx, double from, double to, double step, bool extr
 }
 
 void print_table(Context& ctx) {
-  const char* format = ctx.settings.count_format.c_str();
+  const numout::ParsedFormat format(ctx.settings.count_format.c_str());
   const std::uint32_t points = point_count(ctx);
+  const KeyModeHold hold(ctx);
   for (std::uint32_t k = 0; k < points; ++k) {
-    numout::print_formatted(ctx.out, point_x(ctx, k), format);
+    format.print(ctx.out, point_x(ctx, k));
     std::fputs(" -> ", ctx.out);
-    numout::print_formatted(ctx.out, point_y(ctx, k), format);
+    format.print(ctx.out, point_y(ctx, k));
     std::fputs("\n", ctx.out);
     if (key_waiting(ctx)) {
       print_line(ctx, "BREAK | Printing is broken by user.");

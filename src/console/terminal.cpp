@@ -30,20 +30,38 @@ void on_interrupt(int) { interrupted = 1; }
 
 bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
 
-// Bytes waiting at the terminal, the keys of an unfinished line included: they are counted with
-// the terminal in non-canonical mode for a moment, where every byte is readable. Nothing is read.
-std::size_t terminal_waiting_bytes() {
-  termios saved{};
-  if (::tcgetattr(STDIN_FILENO, &saved) != 0) return 0;
+// The terminal's own mode while a hold keeps it non-canonical (held_mode_set is then true).
+termios held_mode{};
+bool held_mode_set = false;
+
+bool set_non_canonical(termios& saved) {
+  if (::tcgetattr(STDIN_FILENO, &saved) != 0) return false;
   termios raw = saved;
   raw.c_lflag &= ~tcflag_t(ICANON);
   raw.c_cc[VMIN] = 0;
   raw.c_cc[VTIME] = 0;
   ::tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+  return true;
+}
+
+// Bytes waiting at the terminal, the keys of an unfinished line included: they are counted with
+// the terminal in non-canonical mode, where every byte is readable. Nothing is read.
+std::size_t terminal_waiting_bytes() {
+  termios saved{};
+  if (!held_mode_set && !set_non_canonical(saved)) return 0;
   int waiting = 0;
   if (::ioctl(STDIN_FILENO, FIONREAD, &waiting) != 0) waiting = 0;
-  ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  if (!held_mode_set) ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
   return waiting > 0 ? std::size_t(waiting) : 0;
+}
+
+void hold_terminal_mode(bool hold) {
+  if (hold && !held_mode_set) {
+    held_mode_set = set_non_canonical(held_mode);
+  } else if (!hold && held_mode_set) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &held_mode);
+    held_mode_set = false;
+  }
 }
 
 TypeAhead type_ahead;
@@ -149,6 +167,7 @@ void init_terminal(Context& ctx) {
   sigemptyset(&action.sa_mask);
   ::sigaction(SIGINT, &action, nullptr);
   ctx.key_waiting = terminal_key_waiting;
+  ctx.hold_key_mode = hold_terminal_mode;
   init_completion(ctx);
 }
 

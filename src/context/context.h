@@ -32,6 +32,9 @@ struct Context {
   std::int64_t last_key_check = 0;
   // Whether a key press is waiting, without consuming it; null means "never" (tests, pipes).
   bool (*key_waiting)() = nullptr;
+  // Keeps the keyboard in the mode key_waiting needs between hold(true) and hold(false), so that
+  // a long series of looks does not switch it for each one; null where it is never switched.
+  void (*hold_key_mode)(bool hold) = nullptr;
   // The calendar time in seconds for the keyboard poll; null means the real clock.
   std::int64_t (*clock)() = nullptr;
   // Shows the plot window until it is closed; false when no display could be opened. Null in

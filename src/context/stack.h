@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
-#include <new>
+#include <type_traits>
 
 namespace tovik::runner {
 
@@ -16,6 +17,14 @@ namespace tovik::runner {
 inline constexpr std::uint32_t stack_limit = 16u * 1024u * 1024u;
 
 template <typename T> class Stack {
+  // The storage is grown in place with realloc: a large block is moved by remapping its pages,
+  // not copied, and the part beyond the elements in use is never touched (so never made
+  // resident) until pushes reach it. Nothing reads a slot at or above `count`.
+  static_assert(std::is_trivially_copyable_v<T>);
+  struct Release {
+    void operator()(T* items) const { std::free(items); }
+  };
+
 public:
   explicit Stack(T empty) : empty_value(empty) {}
 
@@ -56,12 +65,8 @@ public:
   // Allocates exactly n elements (at least one), keeping the elements in use that fit.
   bool set_capacity(std::uint32_t n) {
     std::uint32_t size = std::max<std::uint32_t>(n, 1);
-    std::unique_ptr<T[]> fresh(new (std::nothrow) T[size]());
-    if (!fresh) return false;
+    if (!resize(size)) return false;
     count = std::min(count, n);
-    std::copy_n(items_.get(), count, fresh.get());
-    items_ = std::move(fresh);
-    allocated_ = size;
     capacity = n;
     return true;
   }
@@ -100,16 +105,22 @@ private:
     }
     std::uint64_t size = std::min<std::uint64_t>(
         std::max<std::uint64_t>(target, std::uint64_t(allocated_) * 2), std::max(limit, target));
-    std::unique_ptr<T[]> fresh(new (std::nothrow) T[size]());
-    if (!fresh) return false;
-    std::copy_n(items_.get(), count, fresh.get());
-    items_ = std::move(fresh);
-    allocated_ = std::uint32_t(size);
+    if (!resize(std::uint32_t(size))) return false;
     capacity = target;
     return true;
   }
 
-  std::unique_ptr<T[]> items_;
+  // Makes the storage exactly `size` elements, keeping the first min(size, allocated) of them.
+  bool resize(std::uint32_t size) {
+    void* grown = std::realloc(items_.get(), std::size_t(size) * sizeof(T));
+    if (grown == nullptr) return false;
+    items_.release();
+    items_.reset(static_cast<T*>(grown));
+    allocated_ = size;
+    return true;
+  }
+
+  std::unique_ptr<T[], Release> items_;
   std::uint32_t allocated_ = 0;
 };
 

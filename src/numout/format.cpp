@@ -1,12 +1,15 @@
 #include "numout/format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <string_view>
+#include <system_error>
 
 #include "lang/number.h"
 #include "numout/write_number.h"
@@ -131,75 +134,134 @@ int integer_bits(std::string_view length) {
   return length.empty() ? 32 : 64;
 }
 
-// Builds "%<flags><width>.<precision><length><conversion>" keeping only the flags that printf
-// defines for the conversion.
-class SafeFormat {
-public:
-  SafeFormat(const DirectiveParts& parts, std::string_view allowed_flags, bool with_precision,
-             std::string_view length, char conversion) {
-    append('%');
-    for (char flag : parts.flags)
-      if (allowed_flags.find(flag) != std::string_view::npos) append(flag);
-    if (parts.width >= 0) append_number(parts.width);
-    if (with_precision && parts.precision >= 0) {
-      append('.');
-      append_number(parts.precision);
-    }
-    for (char c : length) append(c);
-    append(conversion);
+// Appends "%<flags><width>.<precision><length><conversion>" and a NUL to `texts`, keeping only
+// the flags that printf defines for the conversion; returns where it starts.
+std::uint32_t add_safe_format(std::string& texts, const DirectiveParts& parts,
+                              std::string_view allowed_flags, bool with_precision,
+                              std::string_view length, char conversion) {
+  const auto at = static_cast<std::uint32_t>(texts.size());
+  texts += '%';
+  for (char flag : parts.flags)
+    if (allowed_flags.find(flag) != std::string_view::npos) texts += flag;
+  if (parts.width >= 0) texts += std::to_string(parts.width);
+  if (with_precision && parts.precision >= 0) {
+    texts += '.';
+    texts += std::to_string(parts.precision);
   }
-  const char* text() const { return text_; }
+  texts += length;
+  texts += conversion;
+  texts += '\0';
+  return at;
+}
+
+// Whether std::to_chars writes this directive exactly as printf does: %e %f %g and their
+// capitals with a width, a precision and the '-' flag only (the others change the digits or
+// the padding in ways printf alone decides).
+bool is_quick_float(const DirectiveParts& parts) {
+  if (std::strchr("eEfFgG", parts.conversion) == nullptr) return false;
+  for (char flag : parts.flags)
+    if (flag != '-') return false;
+  return true;
+}
+
+// Collects the text of one value so that it reaches the stream in one write, not one per piece.
+class Collector {
+public:
+  explicit Collector(std::FILE* out) : out_(out) {}
+  Collector(const Collector&) = delete;
+  Collector& operator=(const Collector&) = delete;
+  ~Collector() { flush(); }
+
+  void put(const char* text, std::size_t size) {
+    if (size > sizeof text_ - used_) {
+      flush();
+      if (size > sizeof text_) {
+        std::fwrite(text, 1, size, out_);
+        return;
+      }
+    }
+    std::memcpy(text_ + used_, text, size);
+    used_ += size;
+  }
+  void put_repeated(char c, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) put(&c, 1);
+  }
+  // The stream itself, for what printf writes, with everything collected before it written.
+  std::FILE* stream() {
+    flush();
+    return out_;
+  }
 
 private:
-  void append(char c) {
-    if (used_ + 1 < sizeof text_) text_[used_++] = c;
-    text_[used_] = '\0';
+  void flush() {
+    if (used_ != 0) std::fwrite(text_, 1, used_, out_);
+    used_ = 0;
   }
-  void append_number(int value) {
-    char digits[12];
-    std::snprintf(digits, sizeof digits, "%d", value);
-    for (const char* d = digits; *d != '\0'; ++d) append(*d);
-  }
-  char text_[64] = {};
+  std::FILE* out_;
+  char text_[1024];
   std::size_t used_ = 0;
 };
 
-void print_literal(std::FILE* out, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), out);
+std::chars_format chars_format_of(char conversion) {
+  switch (conversion) {
+  case 'e':
+  case 'E': return std::chars_format::scientific;
+  case 'f':
+  case 'F': return std::chars_format::fixed;
+  default: return std::chars_format::general;
+  }
 }
 
-// Prints a complete, well-formed directive with x converted to what its conversion takes.
-// Returns false for conversions this formatter does not offer.
-bool print_conversion(std::FILE* out, double x, const DirectiveParts& parts) {
-  const char c = parts.conversion;
-  const int bits = integer_bits(parts.length);
-  if (c == 'd' || c == 'i') {
-    const SafeFormat format(parts, "-+ 0'", true, "ll", c);
-    std::fprintf(out, format.text(), static_cast<long long>(to_signed(x, bits)));
-  } else if (c == 'o' || c == 'x' || c == 'X' || c == 'u') {
-    const SafeFormat format(parts, c == 'u' ? "-0'" : "-#0", true, "ll", c);
-    std::fprintf(out, format.text(), static_cast<unsigned long long>(to_unsigned(x, bits)));
-  } else if (c == 'c' || c == 'C') {
-    const SafeFormat format(parts, "-", false, "", 'c');
-    std::fprintf(out, format.text(),
-                 static_cast<int>(static_cast<unsigned char>(to_signed(x, 32))));
-  } else if (std::strchr("fFgG", c) != nullptr) {
-    std::fprintf(out, SafeFormat(parts, "-+ #0'", true, "", c).text(), x);
-  } else if (std::strchr("eEaA", c) != nullptr) {
-    std::fprintf(out, SafeFormat(parts, "-+ #0", true, "", c).text(), x);
-  } else if (c == 's' || c == 'S' || c == 'p') {
-    std::fprintf(out, SafeFormat(parts, "-+ #0'", true, "", 'g').text(), x);
-  } else if (c == '%') {
-    std::fputc('%', out);
-  } else if (c != 'n') {
-    return false;
-  }
+// False when the text does not fit the buffer (very wide or precise fields); printf writes it.
+bool print_quick_float(Collector& out, double x, const FormatPiece& piece) {
+  char text[400];
+  const auto [end, failed] = std::to_chars(text, text + sizeof text, x,
+                                           chars_format_of(piece.conversion), piece.precision);
+  if (failed != std::errc()) return false;
+  if (piece.conversion >= 'A' && piece.conversion <= 'Z')
+    for (char* c = text; c != end; ++c)
+      if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
+  const auto size = static_cast<std::size_t>(end - text);
+  const std::size_t pad =
+      piece.width > static_cast<int>(size) ? static_cast<std::size_t>(piece.width) - size : 0;
+  if (!piece.left) out.put_repeated(' ', pad);
+  out.put(text, size);
+  if (piece.left) out.put_repeated(' ', pad);
   return true;
+}
+
+// Each byte as two capital hexadecimal digits and a blank.
+void print_bytes(Collector& out, const void* data, std::size_t count) {
+  unsigned char bytes[8];
+  std::memcpy(bytes, data, count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const char text[3] = {"0123456789ABCDEF"[bytes[i] >> 4], "0123456789ABCDEF"[bytes[i] & 15],
+                          ' '};
+    out.put(text, sizeof text);
+  }
+}
+
+} // namespace
+
+void ParsedFormat::add_text(const char* text, std::size_t size) {
+  if (size == 0) return;
+  // Text that follows text is one piece, written with one call.
+  if (!pieces_.empty() && pieces_.back().kind == FormatPiece::Kind::text &&
+      pieces_.back().at + pieces_.back().size == texts_.size()) {
+    texts_.append(text, size);
+    pieces_.back().size += static_cast<std::uint32_t>(size);
+    return;
+  }
+  FormatPiece piece;
+  piece.at = static_cast<std::uint32_t>(texts_.size());
+  piece.size = static_cast<std::uint32_t>(size);
+  texts_.append(text, size);
+  pieces_.push_back(piece);
 }
 
 // p points at '%'. A directive that is cut off, malformed or of an unknown conversion is
 // printed as it stands.
-const char* print_directive(std::FILE* out, double x, const char* p) {
+const char* ParsedFormat::parse_directive(const char* p) {
   std::size_t reach = 1;
   bool complete = false;
   while (reach <= directive_reach && p[reach] != '\0') {
@@ -211,85 +273,167 @@ const char* print_directive(std::FILE* out, double x, const char* p) {
   }
   const std::string_view text(p, reach);
   DirectiveParts parts;
-  if (!complete || !split_directive(text, parts) || !print_conversion(out, x, parts))
-    print_literal(out, text);
+  if (!complete || !split_directive(text, parts)) {
+    add_text(text.data(), text.size());
+    return p + reach;
+  }
+  using Kind = FormatPiece::Kind;
+  const char c = parts.conversion;
+  const int bits = integer_bits(parts.length);
+  FormatPiece piece;
+  if (c == 'd' || c == 'i') {
+    piece.kind = Kind::signed_int;
+    piece.at = add_safe_format(texts_, parts, "-+ 0'", true, "ll", c);
+  } else if (c == 'o' || c == 'x' || c == 'X' || c == 'u') {
+    piece.kind = Kind::unsigned_int;
+    piece.at = add_safe_format(texts_, parts, c == 'u' ? "-0'" : "-#0", true, "ll", c);
+  } else if (c == 'c' || c == 'C') {
+    piece.kind = Kind::character;
+    piece.at = add_safe_format(texts_, parts, "-", false, "", 'c');
+  } else if (std::strchr("fFgGeEaA", c) != nullptr) {
+    piece.kind = is_quick_float(parts) ? Kind::quick_float : Kind::floating;
+    const bool exponent_form = std::strchr("eEaA", c) != nullptr;
+    piece.at = add_safe_format(texts_, parts, exponent_form ? "-+ #0" : "-+ #0'", true, "", c);
+  } else if (c == 's' || c == 'S' || c == 'p') {
+    piece.kind = Kind::floating;
+    piece.at = add_safe_format(texts_, parts, "-+ #0'", true, "", 'g');
+  } else if (c == '%') {
+    add_char('%');
+    return p + reach;
+  } else if (c == 'n') {
+    return p + reach;
+  } else {
+    add_text(text.data(), text.size());
+    return p + reach;
+  }
+  piece.conversion = c;
+  piece.number = bits;
+  piece.width = parts.width;
+  piece.left = parts.flags.find('-') != std::string_view::npos;
+  if (parts.precision >= 0) piece.precision = parts.precision;
+  pieces_.push_back(piece);
   return p + reach;
 }
 
 // ---- $ items: the number writer in a base
 
-const char* print_dollar_item(std::FILE* out, double x, const char* p) {
+const char* ParsedFormat::parse_dollar_item(const char* p) {
+  FormatPiece piece;
+  piece.kind = FormatPiece::Kind::in_base;
+  const char* end = p + 2;
   switch (p[1]) {
-  case 'B': print_in_base(out, x, 2); return p + 2;
-  case 'O': print_in_base(out, x, 8); return p + 2;
-  case 'D': print_in_base(out, x, 10); return p + 2;
-  case 'H': print_in_base(out, x, 16); return p + 2;
-  case '$': std::fputc('$', out); return p + 2;
-  default: break;
+  case 'B': piece.number = 2; break;
+  case 'O': piece.number = 8; break;
+  case 'D': piece.number = 10; break;
+  case 'H': piece.number = 16; break;
+  case '$': add_char('$'); return p + 2;
+  default: {
+    const DecimalRead base = read_decimal(p + 1);
+    piece.number = base.value;
+    if (base.found && base.value >= 2 && base.value <= 36) {
+      end = base.end;
+    } else {
+      piece.kind = FormatPiece::Kind::base_error;
+      // Only the character after the $ is passed over, so the rest of a long number stays text.
+      end = p[1] == '\0' ? p + 1 : p + 2;
+    }
   }
-  const DecimalRead base = read_decimal(p + 1);
-  if (base.found && base.value >= 2 && base.value <= 36) {
-    print_in_base(out, x, base.value);
-    return base.end;
   }
-  std::fprintf(out, "$error[%d]", base.value);
-  // Only the character after the $ is passed over, so the rest of a long number stays text.
-  return p[1] == '\0' ? p + 1 : p + 2;
+  pieces_.push_back(piece);
+  return end;
 }
 
 // ---- # items: characters and raw bytes
 
-void print_bytes(std::FILE* out, const void* data, std::size_t count) {
-  unsigned char bytes[8];
-  std::memcpy(bytes, data, count);
-  for (std::size_t i = 0; i < count; ++i) std::fprintf(out, "%02X ", bytes[i]);
-}
-
-const char* print_hash_item(std::FILE* out, double x, const char* p) {
+const char* ParsedFormat::parse_hash_item(const char* p) {
+  using Kind = FormatPiece::Kind;
+  FormatPiece piece;
   switch (p[1]) {
-  case '#': std::fputc('#', out); return p + 2;
-  case 'L': std::fputc('\n', out); return p + 2;
-  case 'T': std::fputc('\t', out); return p + 2;
-  case 'd': print_bytes(out, &x, sizeof x); return p + 2;
-  case 'l': {
-    const auto value = static_cast<std::int32_t>(to_signed(x, 32));
-    print_bytes(out, &value, sizeof value);
-    return p + 2;
+  case '#': add_char('#'); return p + 2;
+  case 'L': add_char('\n'); return p + 2;
+  case 'T': add_char('\t'); return p + 2;
+  case 'd': piece.kind = Kind::raw_double; break;
+  case 'l': piece.kind = Kind::raw_long; break;
+  case 's': piece.kind = Kind::raw_size; break;
+  default: {
+    const DecimalRead code = read_decimal(p + 1);
+    if (code.found) {
+      add_char(static_cast<char>(code.value & 0xFF));
+      return code.end;
+    }
+    // A lone # gives a NUL character and leaves what follows it to be read as an item.
+    add_char('\0');
+    return p + 1;
   }
-  case 's': {
-    const auto value = static_cast<std::uint32_t>(to_signed(x, 64) & 0xFFFFFFFF);
-    print_bytes(out, &value, sizeof value);
-    return p + 2;
   }
-  default: break;
-  }
-  const DecimalRead code = read_decimal(p + 1);
-  if (code.found) {
-    std::fputc(static_cast<unsigned char>(code.value & 0xFF), out);
-    return code.end;
-  }
-  // A lone # gives a NUL character and leaves what follows it to be read as an item.
-  std::fputc('\0', out);
-  return p + 1;
+  pieces_.push_back(piece);
+  return p + 2;
 }
 
-} // namespace
-
-void print_formatted(std::FILE* out, double x, const char* format) {
-  if (lang::is_error_value(x) || format == nullptr) return;
+ParsedFormat::ParsedFormat(const char* format) : empty_(format == nullptr) {
+  if (format == nullptr) return;
   const char* p = format;
   while (*p != '\0') {
     switch (*p) {
-    case '%': p = print_directive(out, x, p); break;
-    case '$': p = print_dollar_item(out, x, p); break;
-    case '#': p = print_hash_item(out, x, p); break;
+    case '%': p = parse_directive(p); break;
+    case '$': p = parse_dollar_item(p); break;
+    case '#': p = parse_hash_item(p); break;
     default: {
       const std::size_t run = std::strcspn(p, "%$#");
-      print_literal(out, std::string_view(p, run));
+      add_text(p, run);
       p += run;
     }
     }
   }
+}
+
+void ParsedFormat::print(std::FILE* stream, double x) const {
+  if (lang::is_error_value(x) || empty_) return;
+  using Kind = FormatPiece::Kind;
+  Collector out(stream);
+  for (const FormatPiece& piece : pieces_) {
+    const char* text = texts_.data() + piece.at;
+    switch (piece.kind) {
+    case Kind::text: out.put(text, piece.size); break;
+    case Kind::quick_float:
+      if (!print_quick_float(out, x, piece)) std::fprintf(out.stream(), text, x);
+      break;
+    case Kind::floating: std::fprintf(out.stream(), text, x); break;
+    case Kind::signed_int:
+      std::fprintf(out.stream(), text, static_cast<long long>(to_signed(x, piece.number)));
+      break;
+    case Kind::unsigned_int:
+      std::fprintf(out.stream(), text,
+                   static_cast<unsigned long long>(to_unsigned(x, piece.number)));
+      break;
+    case Kind::character:
+      std::fprintf(out.stream(), text,
+                   static_cast<int>(static_cast<unsigned char>(to_signed(x, 32))));
+      break;
+    case Kind::in_base:
+      write_number(x, piece.number, &out, [](void* collector, const char* digits) {
+        static_cast<Collector*>(collector)->put(digits, std::strlen(digits));
+      });
+      break;
+    case Kind::base_error: std::fprintf(out.stream(), "$error[%d]", piece.number); break;
+    case Kind::raw_double: print_bytes(out, &x, sizeof x); break;
+    case Kind::raw_long: {
+      const auto value = static_cast<std::int32_t>(to_signed(x, 32));
+      print_bytes(out, &value, sizeof value);
+      break;
+    }
+    case Kind::raw_size: {
+      const auto value = static_cast<std::uint32_t>(to_signed(x, 64) & 0xFFFFFFFF);
+      print_bytes(out, &value, sizeof value);
+      break;
+    }
+    }
+  }
+}
+
+void print_formatted(std::FILE* out, double x, const char* format) {
+  if (lang::is_error_value(x) || format == nullptr) return;
+  ParsedFormat(format).print(out, x);
 }
 
 } // namespace tovik::numout

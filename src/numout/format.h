@@ -2,9 +2,56 @@
 // The output-format language: one value shown through printf directives, the number writer in
 // any base, raw bytes and literal text.
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace tovik::numout {
+
+// One item of a parsed format: what to write, decided once for the whole format.
+struct FormatPiece {
+  enum class Kind : std::uint8_t {
+    text,         // the bytes texts[at, at + size), NUL characters included
+    quick_float,  // %e %f %g and their capitals, written without printf
+    floating,     // printf directives: the rebuilt directive is at texts[at], NUL-ended
+    signed_int,   //
+    unsigned_int, //
+    character,    //
+    in_base,      // the number writer in base `number`
+    base_error,   // "$error[number]"
+    raw_double,   // the bytes of the value and of its two integer conversions
+    raw_long,     //
+    raw_size,     //
+  };
+  Kind kind = Kind::text;
+  char conversion = '\0';
+  bool left = false; // pad on the right
+  int width = -1;
+  int precision = 6;
+  int number = 0; // base, error number or integer bits
+  std::uint32_t at = 0;
+  std::uint32_t size = 0;
+};
+
+// A format taken apart once, so that a long table does not parse it again for every value.
+class ParsedFormat {
+public:
+  explicit ParsedFormat(const char* format);
+  // Writes the expansion for x to `out`; nothing at all for the error value.
+  void print(std::FILE* out, double x) const;
+
+private:
+  void add_text(const char* text, std::size_t size);
+  void add_char(char c) { add_text(&c, 1); }
+  const char* parse_directive(const char* p);
+  const char* parse_dollar_item(const char* p);
+  const char* parse_hash_item(const char* p);
+
+  std::vector<FormatPiece> pieces_;
+  std::string texts_;
+  bool empty_ = true; // no format at all
+};
 
 // Writes the expansion of `format` for x to `out`; nothing at all for the error value.
 void print_formatted(std::FILE* out, double x, const char* format);

@@ -49,7 +49,7 @@ public:
 private:
   void* arg_;
   Sink sink_;
-  std::array<char, 256> piece_{};
+  std::array<char, 256> piece_; // filled before it is read
   std::size_t used_ = 0;
 };
 
@@ -189,7 +189,7 @@ std::size_t without_trailing_zeros(const char* digits, std::size_t count) {
 void write_fraction(SinkWriter& writer, double fraction, unsigned base, int budget) {
   if (fraction == 0 || budget <= 0) return;
   BinaryFraction exact(fraction);
-  std::array<char, largest_budget> digits{};
+  std::array<char, largest_budget> digits;
   std::size_t count = 0;
   for (int i = 0; i < budget; ++i) digits[count++] = digit_chars[exact.next_digit(base)];
   count = without_trailing_zeros(digits.data(), count);
@@ -210,7 +210,7 @@ void write_below_one(SinkWriter& writer, double x, unsigned base, int budget) {
   }
   writer.put("0.", 2);
   writer.put_repeated('0', static_cast<std::size_t>(-position - 1));
-  std::array<char, largest_budget> digits{};
+  std::array<char, largest_budget> digits;
   std::size_t count = 0;
   while (budget > 0 && position >= -lowest_position) {
     digits[count++] = digit_chars[digit];
@@ -274,7 +274,7 @@ void write_number(double x, double base, void* arg, Sink sink) {
   if (whole == 0) {
     write_below_one(writer, x, b, budget);
   } else {
-    std::array<char, max_integer_digits> digits{};
+    std::array<char, max_integer_digits> digits; // written before it is read
     const std::size_t count = integer_digits(whole, b, digits.data());
     writer.put(digits.data(), count);
     write_fraction(writer, x - whole, b, budget - static_cast<int>(count));

@@ -127,6 +127,15 @@ def run(session):
     session.send(b"elp\r")
     session.expect(HELP_LINE)
     session.expect(PROMPT)
+    # A key stops a long count table after the line being printed, and starts the next line.
+    session.send(b"count x x(0,1,1000000)\r")
+    session.expect(b" -> ")
+    session.send(b"h")
+    session.expect(b"BREAK | Printing is broken by user.")
+    session.expect(PROMPT)
+    session.send(b"elp\r")
+    session.expect(HELP_LINE)
+    session.expect(PROMPT)
     # Tab completes commands, keywords and the names of global objects.
     session.send(b"def twice(x) x*2\r")
     session.expect(b"DEF   | New function twice was defined.")

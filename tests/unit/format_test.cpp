@@ -4,6 +4,8 @@
 
 #include "lang/number.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -11,6 +13,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -187,6 +190,66 @@ TEST(FormatTest, CharacterDirective) {
       {321, "%c", "A"},
       {0, "%c", std::string(1, '\0')},
   });
+}
+
+// Plain float directives are written without printf; for every kind of double and precision
+// they must give printf's bytes, padding included.
+TEST(FormatTest, QuickFloatDirectivesMatchPrintf) {
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1,
+                                -1,
+                                0.5,
+                                2.5,
+                                -3.5,
+                                0.125,
+                                1e-5,
+                                9.9999995e-5,
+                                123456789012345678.0,
+                                1e15,
+                                1e16,
+                                1e17,
+                                1e21,
+                                1e22,
+                                1e300,
+                                1.7976931348623157e308,
+                                2.2250738585072014e-308,
+                                4.9e-324,
+                                1.5e-310,
+                                -2.5e-320,
+                                0.1,
+                                0.3,
+                                2.0 / 3,
+                                999999.5,
+                                9.5,
+                                0.05,
+                                std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity(),
+                                nan,
+                                std::bit_cast<double>(0xFFF8000000000001ull)};
+  std::mt19937_64 random(13);
+  for (int i = 0; i < 150; ++i) {
+    const double bits = std::bit_cast<double>(random());
+    if (!tovik::lang::is_error_value(bits)) values.push_back(bits);
+    values.push_back(static_cast<double>(static_cast<std::int64_t>(random() >> 20)) / 1024);
+    values.push_back(static_cast<double>(i) * 0.001 * (static_cast<double>(i) * 0.001) - 2);
+  }
+  const char* const fields[] = {"",   ".",   ".0",  ".1",   ".2",    ".3",     ".5",   ".6",
+                                ".9", ".14", ".15", ".16",  ".17",   ".20",    ".40",  ".99",
+                                "12", "-12", "3.1", "-1.1", "40.17", "--30.3", "1.350"};
+  for (const char* field : fields) {
+    std::string format;
+    for (char conversion : std::string("eEfFgG"))
+      format += std::string("%") + field + conversion + '|';
+    for (double x : values) {
+      const int size = std::snprintf(nullptr, 0, format.c_str(), x, x, x, x, x, x);
+      std::string expected(static_cast<std::size_t>(size) + 1, '\0');
+      std::snprintf(expected.data(), expected.size(), format.c_str(), x, x, x, x, x, x);
+      expected.pop_back();
+      ASSERT_EQ(formatted(x, format.c_str()), expected)
+          << format << " with bits " << std::hex << std::bit_cast<std::uint64_t>(x);
+    }
+  }
 }
 
 TEST(FormatTest, UnsafeDirectivesReadNothingMore) {
