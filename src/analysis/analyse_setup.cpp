@@ -92,7 +92,7 @@ bool rename_variable(Context& ctx, ExprNode& head, const std::string& variable,
   };
   for (ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind != NodeKind::Name || !lang::name_is(*t, variable.c_str())) continue;
-    t->data = std::string("$");
+    lang::set_name(*t, "$");
     if (opens_bracket(t->next.get()))
       return fail_with("Function %s: object which is declared as arguments must not have "
                        "own arguments.");

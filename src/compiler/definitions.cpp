@@ -152,7 +152,7 @@ bool Definition::rewrite(const std::string& text, const char* slot, std::uint32_
                          bool local) {
   for (ExprNode* t = body_head_.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind != NodeKind::Name || !lang::name_is(*t, text.c_str())) continue;
-    t->data = std::string(slot);
+    lang::set_name(*t, slot);
     if (t->next && t->next->kind == NodeKind::Symbol && lang::name_is(*t->next, "("))
       return fail(local ? "Function %s: object which are declared as local variable must "
                           "not have own arguments."

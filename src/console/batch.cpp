@@ -136,8 +136,8 @@ void run_lines(Context& ctx, std::FILE* in, const char* name) {
       dispatch_line(ctx, line);
     }
     report_leftovers(ctx);
-    std::fflush(ctx.out); // each line's output is out before the next line is read
-    line = CommandLine{};
+    // Each line's output is out before a read that may wait for the next line.
+    flush_before_read(ctx.out, in);
   }
   if (std::ferror(in)) cannot_read(ctx, "all of ", name, std::strerror(errno));
 }

@@ -37,7 +37,15 @@ CommandLine CommandLine::from(std::string_view source) {
   CommandLine line;
   std::size_t n = std::min<std::size_t>(source.size(), line_capacity - 1);
   std::copy_n(source.data(), n, line.text.data());
+  line.filled = std::uint32_t(n);
   return line;
+}
+
+void clear_line(CommandLine& line) {
+  std::fill_n(line.text.begin(), std::max(line.filled, line.length), '\0');
+  line.length = 0;
+  line.word_count = 0;
+  line.filled = 0;
 }
 
 void split_line(CommandLine& line) {

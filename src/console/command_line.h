@@ -17,6 +17,9 @@ struct CommandLine {
   std::array<char, line_capacity + 1> text{};
   std::uint32_t length = 0;
   std::uint32_t word_count = 0;
+  // Bytes from the start of `text` that may be non-zero: clearing stops there, so a reused line
+  // costs what its last content used, not the whole capacity.
+  std::uint32_t filled = 0;
 
   // Copies at most `line_capacity - 1` characters of `source` into a fresh line (not yet split).
   static CommandLine from(std::string_view source);
@@ -25,6 +28,9 @@ struct CommandLine {
 // The white space that separates words: blank, tab, line feed, vertical tab, form feed, carriage
 // return.
 bool is_blank(char c);
+
+// Empties the line for reuse, clearing only the bytes it used.
+void clear_line(CommandLine& line);
 
 void split_line(CommandLine& line);
 

@@ -45,9 +45,10 @@ void print_status(Context& ctx) {
 
 void console_loop(Context& ctx) {
   start_up(ctx);
+  // One line reused for the whole session: each read clears only what the last line used.
+  static CommandLine line;
   for (;;) {
     print_status(ctx);
-    CommandLine line;
     if (!read_console_line(ctx, line)) end_process(ctx, ctx.exit_unsaved ? 1 : 0);
     split_line(line);
     dispatch_line(ctx, line);

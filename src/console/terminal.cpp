@@ -8,6 +8,7 @@
 #include "context/output.h"
 #include "lang/error_line.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -28,7 +29,11 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void on_interrupt(int) { interrupted = 1; }
 
-bool stdin_is_terminal() { return ::isatty(STDIN_FILENO) == 1; }
+// Standard input stays what it was at start-up, so it is asked once per run.
+bool stdin_is_terminal() {
+  static const bool terminal = ::isatty(STDIN_FILENO) == 1;
+  return terminal;
+}
 
 // The terminal's own mode while a hold keeps it non-canonical (held_mode_set is then true).
 termios held_mode{};
@@ -76,13 +81,28 @@ bool terminal_key_waiting() {
 
 } // namespace
 
+bool input_buffered(std::FILE* in) {
+#ifdef __GLIBC__
+  return in->_IO_read_ptr < in->_IO_read_end;
+#else
+  (void)in;
+  return false; // unknown: treat every read as one that may wait
+#endif
+}
+
+void flush_before_read(std::FILE* out, std::FILE* in) {
+  if (!input_buffered(in)) std::fflush(out);
+}
+
 bool read_plain_line(std::FILE* in, CommandLine& line, std::size_t& length) {
+  clear_line(line);
   length = 0;
   int c = EOF;
   while ((c = std::getc(in)) != EOF && c != '\n') {
     if (length < console_line_limit) line.text[length] = char(c);
     ++length;
   }
+  line.filled = std::uint32_t(std::min(length, console_line_limit));
   return !(length == 0 && c == EOF);
 }
 
@@ -172,7 +192,7 @@ void init_terminal(Context& ctx) {
 }
 
 bool read_console_line(Context& ctx, CommandLine& line) {
-  line = CommandLine{};
+  clear_line(line);
   std::size_t length = 0;
   if (stdin_is_terminal()) {
     static bool history_loaded = false;
@@ -186,12 +206,12 @@ bool read_console_line(Context& ctx, CommandLine& line) {
     begin_run();
   } else {
     std::fputs(prompt_text, ctx.out);
-    std::fflush(ctx.out);
+    flush_before_read(ctx.out, stdin);
     if (!read_plain_line(stdin, line, length)) return false;
   }
   if (length > console_line_limit) {
     // Refused whole: a piece of a line could run as a different command.
-    line = CommandLine{};
+    clear_line(line);
     print_error_f(ctx,
                   "Line of %zu characters is longer than the limit of %zu; nothing of it "
                   "was run.",
@@ -201,9 +221,12 @@ bool read_console_line(Context& ctx, CommandLine& line) {
 }
 
 bool read_input_line(Context& ctx, std::string& line, std::size_t bound) {
-  std::fflush(ctx.out);
-  line.clear();
   const bool terminal = stdin_is_terminal();
+  if (terminal)
+    std::fflush(ctx.out);
+  else
+    flush_before_read(ctx.out, stdin);
+  line.clear();
   int c = EOF;
   while (line.size() < bound && (c = next_input_byte(terminal)) != EOF && c != '\n')
     line += char(c);

@@ -25,6 +25,12 @@ void init_terminal(Context& ctx);
 // refused with a message and comes back empty. False at the end of the input.
 bool read_console_line(Context& ctx, CommandLine& line);
 
+// True when `in` holds read-ahead input, so that its next read returns without waiting.
+bool input_buffered(std::FILE* in);
+// Output waits in its buffer while the next read is served from input already read ahead; before
+// a read that may wait for more, everything shown so far (a prompt too) is flushed.
+void flush_before_read(std::FILE* out, std::FILE* in);
+
 // Reads one line from `in` without a prompt; `length` counts every character up to the line end,
 // of which at most `console_line_limit` are kept. False at the end of the input.
 bool read_plain_line(std::FILE* in, CommandLine& line, std::size_t& length);

@@ -57,6 +57,7 @@ void init_node(ExprNode& node, NodeCounter& nodes) {
   destroy(node);
   node.constant = 0;
   node.kind = NodeKind::Invalid;
+  node.token = no_token;
   node.counter = &nodes;
   ++nodes.live;
 }
@@ -70,6 +71,22 @@ std::unique_ptr<ExprNode> new_node(NodeCounter& nodes) {
 void make_invalid(ExprNode& node) {
   node.data = std::monostate{};
   node.kind = NodeKind::Invalid;
+  node.token = no_token;
+}
+
+namespace {
+
+// The token of a text as it reads: a text with an embedded NUL ends there, as it prints.
+std::uint8_t token_of_text(const std::string& text) {
+  const std::optional<Token> token = find_token(text.c_str());
+  return token ? static_cast<std::uint8_t>(*token) : no_token;
+}
+
+} // namespace
+
+void set_name(ExprNode& node, std::string text) {
+  node.token = token_of_text(text);
+  node.data = std::move(text);
 }
 
 void set_text(ExprNode& node, const char* text, std::size_t length) {
@@ -81,8 +98,9 @@ void set_text(ExprNode& node, const char* text, std::size_t length) {
     return;
   }
   try {
-    node.data = std::string(text, length);
+    set_name(node, std::string(text, length));
   } catch (const std::bad_alloc&) {
+    make_invalid(node);
     return;
   }
   node.kind = is_separator(text[0]) ? NodeKind::Symbol : NodeKind::Name;
@@ -91,6 +109,7 @@ void set_text(ExprNode& node, const char* text, std::size_t length) {
 double* set_number(ExprNode& node, double value) {
   node.data = value;
   node.kind = NodeKind::Number;
+  node.token = no_token;
   node.constant = 1;
   return std::get_if<double>(&node.data);
 }
@@ -132,6 +151,7 @@ void destroy(ExprNode& node) noexcept {
     node.counter = nullptr;
   }
   node.data = std::monostate{};
+  node.token = no_token;
   // Unlink everything below into one chain and release it node by node, each already stripped
   // of its links, so that no destructor runs for more than one level.
   std::unique_ptr<ExprNode> pending = std::move(node.next);

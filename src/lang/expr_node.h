@@ -22,6 +22,8 @@
 
 namespace tovik::lang {
 
+inline constexpr std::uint8_t no_token = 0xFF;
+
 enum class NodeKind : std::uint8_t {
   Invalid = 0, // empty, or marked as failed: a tree that holds one is unusable
   Number = 1,  // a literal or a folded constant
@@ -35,7 +37,11 @@ struct ExprNode {
   // and foldable names.
   std::uint8_t constant = 0;
   NodeKind kind = NodeKind::Invalid;
-  // A Number's value, or a Symbol's or Name's text; nothing for the other kinds.
+  // The reserved word a Symbol's or Name's text is, or `no_token`: set with the text, so that
+  // tests for keywords compare one byte instead of the text.
+  std::uint8_t token = no_token;
+  // A Number's value, or a Symbol's or Name's text; nothing for the other kinds. A text is set
+  // only through set_text or set_name, which keep `token` in step with it.
   std::variant<std::monostate, double, std::string> data;
   std::unique_ptr<ExprNode> next;     // following token, operand or argument
   std::unique_ptr<ExprNode> children; // first operand or argument
@@ -58,6 +64,8 @@ std::unique_ptr<ExprNode> new_node(NodeCounter& nodes);
 // else a Symbol (first character a separator) or a Name. Null or empty text, or running out of
 // memory, leaves the node Invalid. The links are not touched.
 void set_text(ExprNode& node, const char* text, std::size_t length);
+// Gives a Symbol or Name node a new text, keeping its kind and links.
+void set_name(ExprNode& node, std::string text);
 // Makes the node the Number `value` (constant 1) and returns where the value is kept.
 double* set_number(ExprNode& node, double value);
 // Drops the payload and marks the node failed; the links are kept.
@@ -69,7 +77,10 @@ double number_value(const ExprNode& node);
 const char* node_text(const ExprNode& node);
 // For a Symbol or Name: `name` is not null and equals the text. For other kinds: `name` is null.
 bool name_is(const ExprNode& node, const char* name);
-inline bool name_is(const ExprNode& node, Token token) { return name_is(node, text_of(token)); }
+inline bool name_is(const ExprNode& node, Token token) {
+  return (node.kind == NodeKind::Symbol || node.kind == NodeKind::Name) &&
+         node.token == static_cast<std::uint8_t>(token);
+}
 
 // False when the node, a sibling after it or any of their descendants is Invalid.
 bool is_valid(const ExprNode& node);

@@ -62,12 +62,37 @@ constexpr std::array<std::uint8_t, 256> char_flags = [] {
   return table;
 }();
 
-const Word* find_word(const char* name) {
-  if (name == nullptr || *name == '\0') return nullptr;
-  const std::string_view text(name);
-  for (const Word& w : words)
-    if (w.text == text) return &w;
+// The reserved words by hash: every text is compared with at most the few words of its bucket,
+// instead of every word of the table in turn.
+constexpr std::size_t word_buckets = 256;
+constexpr std::uint8_t empty_bucket = 0xFF;
+
+constexpr std::size_t word_hash(std::string_view text) {
+  return (text.size() * 37 + static_cast<unsigned char>(text[0]) * 5 +
+          static_cast<unsigned char>(text.back())) %
+         word_buckets;
+}
+
+constexpr std::array<std::uint8_t, word_buckets> word_index = [] {
+  std::array<std::uint8_t, word_buckets> table{};
+  table.fill(empty_bucket);
+  for (std::size_t i = 0; i < token_count; ++i) {
+    std::size_t b = word_hash(words[i].text);
+    while (table[b] != empty_bucket) b = (b + 1) % word_buckets;
+    table[b] = static_cast<std::uint8_t>(i);
+  }
+  return table;
+}();
+
+const Word* find_word(std::string_view text) {
+  if (text.empty()) return nullptr;
+  for (std::size_t b = word_hash(text); word_index[b] != empty_bucket; b = (b + 1) % word_buckets)
+    if (words[word_index[b]].text == text) return &words[word_index[b]];
   return nullptr;
+}
+
+const Word* find_word(const char* name) {
+  return name == nullptr ? nullptr : find_word(std::string_view(name));
 }
 
 } // namespace
@@ -75,6 +100,12 @@ const Word* find_word(const char* name) {
 bool is_separator(char c) { return char_flags[static_cast<unsigned char>(c)] & separator; }
 
 bool is_operator_char(char c) { return char_flags[static_cast<unsigned char>(c)] & operator_char; }
+
+std::optional<Token> find_token(std::string_view text) {
+  const Word* w = find_word(text);
+  if (w == nullptr) return std::nullopt;
+  return static_cast<Token>(w - words);
+}
 
 bool is_system_object(const char* name) { return find_word(name) != nullptr; }
 

@@ -7,6 +7,7 @@
 #include "lang/tokens.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,9 @@ bool is_operator_char(char c);
 // The name tests take NUL-terminated names; a null or empty name is none of these.
 bool is_system_object(const char* name);
 bool is_foldable_name(const char* name);
+// The reserved word a text is, if any; one hash probe and one comparison.
+std::optional<Token> find_token(std::string_view text);
+
 // The code from the operator table; `no_operator_code` for every other text.
 std::uint8_t operator_code(const char* name);
 

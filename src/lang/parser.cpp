@@ -21,7 +21,8 @@ enum class Form : std::uint8_t { Prefix, Binary };
 
 struct Level {
   Form form;
-  std::array<std::string_view, 7> texts;
+  std::array<Token, 7> tokens;
+  std::size_t count;
 };
 
 // The precedence table, tightest first, after brackets and calls. Binary operators are all
@@ -29,22 +30,22 @@ struct Level {
 // symbol, and a chain of them nests from the right whatever their levels (-!X is -(!X)), so the
 // prefix levels are reduced together; they all bind tighter than every binary operator.
 constexpr Level precedence[] = {
-    {Form::Prefix, {text_of(Token::bang)}},
-    {Form::Prefix, {text_of(Token::minus), text_of(Token::plus)}},
-    {Form::Prefix, {text_of(Token::n_dollar)}},
-    {Form::Prefix, {text_of(Token::at), text_of(Token::dollar)}},
-    {Form::Binary, {text_of(Token::scale_up), text_of(Token::scale_down)}},
-    {Form::Binary, {text_of(Token::power)}},
-    {Form::Binary, {text_of(Token::times), text_of(Token::divide)}},
-    {Form::Binary, {text_of(Token::plus), text_of(Token::minus)}},
+    {Form::Prefix, {Token::bang}, 1},
+    {Form::Prefix, {Token::minus, Token::plus}, 2},
+    {Form::Prefix, {Token::n_dollar}, 1},
+    {Form::Prefix, {Token::at, Token::dollar}, 2},
+    {Form::Binary, {Token::scale_up, Token::scale_down}, 2},
+    {Form::Binary, {Token::power}, 1},
+    {Form::Binary, {Token::times, Token::divide}, 2},
+    {Form::Binary, {Token::plus, Token::minus}, 2},
     {Form::Binary,
-     {text_of(Token::less), text_of(Token::greater), text_of(Token::less_equal),
-      text_of(Token::greater_equal), text_of(Token::not_equal), text_of(Token::equal),
-      text_of(Token::tilde)}},
-    {Form::Binary, {text_of(Token::ampersand)}},
-    {Form::Binary, {text_of(Token::bar)}},
-    {Form::Binary, {text_of(Token::assign)}},
-    {Form::Binary, {text_of(Token::semicolon)}},
+     {Token::less, Token::greater, Token::less_equal, Token::greater_equal, Token::not_equal,
+      Token::equal, Token::tilde},
+     7},
+    {Form::Binary, {Token::ampersand}, 1},
+    {Form::Binary, {Token::bar}, 1},
+    {Form::Binary, {Token::assign}, 1},
+    {Form::Binary, {Token::semicolon}, 1},
 };
 
 void set_token(ExprNode& node, Token token) {
@@ -65,21 +66,25 @@ struct Role {
   bool prefix = false;
 };
 
-Role role_of(const ExprNode& node) {
-  Role role;
-  const char* text = node_text(node);
-  if (node.kind != NodeKind::Symbol || text == nullptr) return role;
+// The role of every token, from the precedence table.
+constexpr std::array<Role, token_count> roles = [] {
+  std::array<Role, token_count> table{};
   for (std::size_t i = 0; i < std::size(precedence); ++i) {
     const Level& level = precedence[i];
-    if (std::find(level.texts.begin(), level.texts.end(), std::string_view(text)) ==
-        level.texts.end())
-      continue;
-    if (level.form == Form::Prefix)
-      role.prefix = true;
-    else
-      role.binary_level = static_cast<std::uint8_t>(i);
+    for (std::size_t k = 0; k < level.count; ++k) {
+      Role& role = table[static_cast<std::size_t>(level.tokens[k])];
+      if (level.form == Form::Prefix)
+        role.prefix = true;
+      else
+        role.binary_level = static_cast<std::uint8_t>(i);
+    }
   }
-  return role;
+  return table;
+}();
+
+Role role_of(const ExprNode& node) {
+  if (node.kind != NodeKind::Symbol || node.token == no_token) return Role{};
+  return roles[node.token];
 }
 
 void fail(ExprNode& head, std::FILE* out, const char* message) {
@@ -413,6 +418,7 @@ bool Reducer::drop_trailing_semicolons(int start, int end) {
 void tokenize(ExprNode& head, const char* text) {
   if (text == nullptr || *text == '\0' || head.counter == nullptr) return;
   head.data = std::monostate{};
+  head.token = no_token;
   head.kind = NodeKind::List;
   head.next.reset();
   std::unique_ptr<ExprNode>* tail = &head.next;
@@ -462,6 +468,7 @@ void take_root(ExprNode& head, std::FILE* out) {
   head.constant = root->constant;
   head.kind = root->kind;
   head.data = std::move(root->data);
+  head.token = root->token;
   head.children = std::move(root->children);
   head.next = std::move(root->next);
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Pipes 10,000 command lines through `tovik -q` and compares every value, the failure lines and
-the exit status; then checks that output that cannot be written ends with status 3.
+the exit status; then checks that output that cannot be written ends with status 3, and that the
+console reading a pipe shows each prompt before it waits for the next line.
 
 Usage: pipe_test.py TOVIK
 """
 import os
+import select
 import subprocess
 import sys
 import tempfile
@@ -29,6 +31,27 @@ def case(i):
     if kind == 2:
         return f"{i:x}H*{i}", exact(i * i)
     return f"x{i % 7}={i}^2-ANS", None  # checked below: it depends on the line before
+
+
+def prompt_shown_while_waiting(program, folder):
+    """Output is held back while read-ahead input is served, never while the console waits."""
+    proc = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE, cwd=folder)
+    try:
+        proc.stdin.write(b"wrformat \"%.15g#L\"\n6*7\n")
+        proc.stdin.flush()
+        seen = b""
+        while not seen.endswith(b"42\n\nOBJ: 1 SS: 8192.\nTovik 1.0.0.6>"):
+            if not select.select([proc.stdout], [], [], 10)[0]:
+                return f"console waiting on a pipe showed only {seen[-60:]!r}"
+            chunk = os.read(proc.stdout.fileno(), 4096)
+            if not chunk:
+                return f"console ended early after {seen[-60:]!r}"
+            seen += chunk
+        return None
+    finally:
+        proc.stdin.close()
+        proc.wait(timeout=60)
+        proc.stdout.close()
 
 
 def main():
@@ -65,6 +88,8 @@ def main():
                                   cwd=folder, timeout=60)
         if proc.returncode != 3 or b"could not be written" not in proc.stderr:
             problems.append(f"to /dev/full: status {proc.returncode}, {proc.stderr!r}")
+        if problem := prompt_shown_while_waiting(program, folder):
+            problems.append(problem)
     for p in problems:
         print("FAIL", p)
     print(f"{LINES} piped lines: {'ok' if not problems else 'FAILED'}")

@@ -33,7 +33,7 @@ protected:
   std::unique_ptr<ExprNode> name(const std::string& text, Children... children) {
     std::unique_ptr<ExprNode> n = lang::new_node(ctx().nodes);
     n->kind = NodeKind::Name;
-    n->data = text;
+    lang::set_name(*n, text);
     std::unique_ptr<ExprNode> list[] = {nullptr, std::move(children)...};
     for (std::size_t i = std::size(list) - 1; i > 1; --i) list[i - 1]->next = std::move(list[i]);
     if (std::size(list) > 1) n->children = std::move(list[1]);

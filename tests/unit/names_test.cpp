@@ -80,6 +80,16 @@ TEST(NamesSystemObjects, NullAndEmptyAreNotReserved) {
   EXPECT_EQ(operator_code(""), no_operator_code);
 }
 
+// Keyword tests on nodes compare the token found with the text, so every word must find itself.
+TEST(NamesSystemObjects, EveryWordFindsItsOwnToken) {
+  for (std::size_t i = 0; i < tovik::lang::token_count; ++i) {
+    const auto token = static_cast<tovik::lang::Token>(i);
+    EXPECT_EQ(tovik::lang::find_token(tovik::lang::text_of(token)), token) << i;
+  }
+  for (const char* name : {"N", "X", "SIN2", "<>", "=<", "PRINTSS", "$$"})
+    EXPECT_FALSE(tovik::lang::find_token(name)) << name;
+}
+
 TEST(NamesFoldable, OperatorsComparisonsAndPureFunctions) {
   for (char c : operator_chars) EXPECT_TRUE(is_foldable_name(std::string(1, c).c_str())) << c;
   for (const char* name :
