@@ -53,6 +53,7 @@ private:
   // frame_slots.cpp
   void push_arguments();
   void push_argument_range();
+  // The slot helpers are inline (below the class): every variable access of a loop runs them.
   bool arg_slot(std::uint32_t i, std::uint32_t& slot) const;
   bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
   void get_slot(bool found, std::uint32_t slot);
@@ -83,5 +84,36 @@ private:
   std::uint32_t size_;
   std::uint32_t step_;
 };
+
+// A slot is in range when its index is below argn (or locals) and the slot is still on Stack 1.
+[[gnu::always_inline]] inline bool Dispatch::arg_slot(std::uint32_t i, std::uint32_t& slot) const {
+  std::uint64_t at = std::uint64_t(m_.home) + i;
+  if (i >= m_.argn || at >= m_.values.count) return false;
+  slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool Dispatch::local_slot(std::uint32_t i,
+                                                        std::uint32_t& slot) const {
+  std::uint64_t at = std::uint64_t(m_.locals_base) + i;
+  if (i >= m_.locals || at >= m_.values.count) return false;
+  slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline void Dispatch::get_slot(bool found, std::uint32_t slot) {
+  m_.values.push(found ? m_.values.data()[slot] : lang::error_value(), step_);
+}
+
+// The top value stays on Stack 1; a slot out of range replaces it by the error value.
+[[gnu::always_inline]] inline void Dispatch::set_slot(bool found, std::uint32_t slot) {
+  Stack<double>& values = m_.values;
+  if (!found) {
+    values.pop();
+    values.push(lang::error_value(), step_);
+    return;
+  }
+  values.data()[slot] = values.peek();
+}
 
 } // namespace tovik::runner
