@@ -27,7 +27,11 @@ inline std::int32_t read_i32(const std::uint8_t* at) {
 
 inline double read_f64(const std::uint8_t* at) {
   std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = v << 8 | at[i];
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, at, sizeof v); // one load: every constant the runner pushes comes through here
+  } else {
+    for (int i = 7; i >= 0; --i) v = v << 8 | at[i];
+  }
   return std::bit_cast<double>(v);
 }
 

@@ -44,6 +44,7 @@ std::uint8_t ObjectTable::define_object(std::string_view name,
     std::optional<std::string> own_text(text);
     if (is_plain_block(*code) && text == value_text(name, plain_block_value(*code)))
       own_text.reset();
+    ++changes_;
     GlobalObject* object = it != objects_.end() ? &it->second : insert(name);
     object->text = std::move(own_text);
     object->code = std::move(code);
@@ -56,6 +57,7 @@ std::uint8_t ObjectTable::define_object(std::string_view name,
 std::uint8_t ObjectTable::set_value(std::string_view name, double value) {
   auto it = objects_.find(name);
   if (it == objects_.end() && is_system_name(name)) return table_system_name;
+  ++changes_;
   if (lang::is_error_value(value)) {
     if (it == objects_.end()) return table_nothing_removed;
     objects_.erase(it);
@@ -85,6 +87,7 @@ std::uint8_t ObjectTable::set_value(std::string_view name, double value) {
 bool ObjectTable::remove_object(std::string_view name) {
   auto it = objects_.find(name);
   if (it == objects_.end()) return false;
+  ++changes_;
   objects_.erase(it);
   return true;
 }

@@ -46,6 +46,10 @@ public:
   // The object of exactly that name, or null.
   const GlobalObject* find(std::string_view name) const;
 
+  // Goes up on every change of the table, so that a caller may keep what `find` returned (the
+  // object and its block) for as long as this number stays the same.
+  std::uint64_t changes() const { return changes_; }
+
   // 0: refused (a name no typed line could make, a text that is no definition text, no code or
   // an empty block, no memory); 3: a system name;
   // 2: an existing object got the new code and text; 1: a new object was made.
@@ -58,7 +62,10 @@ public:
   std::uint8_t set_value(std::string_view name, double value);
 
   bool remove_object(std::string_view name);
-  void clear_objects() { objects_.clear(); }
+  void clear_objects() {
+    ++changes_;
+    objects_.clear();
+  }
 
   // Every object that has a text or is a plain-valued variable, in name order, with its text
   // (or its `value_text`). The visitor is called as visit(name, text, code, file).
@@ -72,6 +79,7 @@ private:
   GlobalObject* insert(std::string_view name);
 
   std::map<std::string, GlobalObject, NameOrder> objects_;
+  std::uint64_t changes_ = 0;
 };
 
 } // namespace tovik::objects

@@ -35,20 +35,28 @@ std::int32_t too_few_code(std::uint8_t op) {
 } // namespace
 
 std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
-  std::string_view name;
-  std::uint32_t next = 0;
-  if (!read_name(pc + 1, name, next)) return run_left_block;
-  std::int32_t fixed = 0;
-  if (op == byte_of(Op::call_n)) {
-    if (size_ - next < 4) return run_left_block;
-    fixed = read_i32(code_ + next);
-    next += 4;
+  std::uint64_t changes = ctx_.objects.changes();
+  CallSite& site = call_sites_[(pc ^ std::uint32_t(std::uintptr_t(code_) >> 4)) % call_site_slots];
+  if (site.code != code_ || site.pc != pc || site.changes != changes) {
+    std::string_view name;
+    std::uint32_t next = 0;
+    if (!read_name(pc + 1, name, next)) return run_left_block;
+    std::int32_t fixed = 0;
+    if (op == byte_of(Op::call_n)) {
+      if (size_ - next < 4) return run_left_block;
+      fixed = read_i32(code_ + next);
+      next += 4;
+    }
+    const objects::GlobalObject* object = ctx_.objects.find(name);
+    if (!object || !object->code) {
+      pc = next;
+      return call_unknown(op, name, fixed);
+    }
+    site = {code_, pc, next, fixed, changes, object};
   }
-  const objects::GlobalObject* object = ctx_.objects.find(name);
-  if (!object || !object->code) {
-    pc = next;
-    return call_unknown(op, name, fixed);
-  }
+  const objects::GlobalObject* object = site.object;
+  std::uint32_t next = site.next;
+  std::int32_t fixed = site.fixed;
   if (!push_frame(next)) return run_frame_push_failed;
   std::uint32_t count = 0;
   if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;

@@ -7,12 +7,17 @@
 #include "context/machine_state.h"
 #include "runner/run_result.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace tovik {
 struct Context;
+}
+
+namespace tovik::objects {
+struct GlobalObject;
 }
 
 namespace tovik::runner {
@@ -32,6 +37,21 @@ struct StandardFailures {
   std::int32_t unknown;
   std::int32_t rnd_arguments;
 };
+
+// What a call instruction decoded and found, kept for its call site (block and position) while
+// the object table stays unchanged, so that a repeated call neither scans its name nor looks
+// it up again.
+struct CallSite {
+  const std::uint8_t* code = nullptr;
+  std::uint32_t pc = 0;
+  std::uint32_t next = 0; // position after the operands
+  std::int32_t fixed = 0; // the argument count of a call with a fixed count
+  std::uint64_t changes = 0;
+  const objects::GlobalObject* object = nullptr;
+};
+
+// Call sites remembered per run; sites that share a slot only displace each other.
+inline constexpr std::uint32_t call_site_slots = 64;
 
 class Dispatch {
 public:
@@ -53,6 +73,7 @@ private:
   // frame_slots.cpp
   void push_arguments();
   void push_argument_range();
+  // The slot helpers are inline (below the class): every variable access of a loop runs them.
   bool arg_slot(std::uint32_t i, std::uint32_t& slot) const;
   bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
   void get_slot(bool found, std::uint32_t slot);
@@ -82,6 +103,38 @@ private:
   const std::uint8_t* code_;
   std::uint32_t size_;
   std::uint32_t step_;
+  std::array<CallSite, call_site_slots> call_sites_{};
 };
+
+// A slot is in range when its index is below argn (or locals) and the slot is still on Stack 1.
+[[gnu::always_inline]] inline bool Dispatch::arg_slot(std::uint32_t i, std::uint32_t& slot) const {
+  std::uint64_t at = std::uint64_t(m_.home) + i;
+  if (i >= m_.argn || at >= m_.values.count) return false;
+  slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool Dispatch::local_slot(std::uint32_t i,
+                                                        std::uint32_t& slot) const {
+  std::uint64_t at = std::uint64_t(m_.locals_base) + i;
+  if (i >= m_.locals || at >= m_.values.count) return false;
+  slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline void Dispatch::get_slot(bool found, std::uint32_t slot) {
+  m_.values.push(found ? m_.values.data()[slot] : lang::error_value(), step_);
+}
+
+// The top value stays on Stack 1; a slot out of range replaces it by the error value.
+[[gnu::always_inline]] inline void Dispatch::set_slot(bool found, std::uint32_t slot) {
+  Stack<double>& values = m_.values;
+  if (!found) {
+    values.pop();
+    values.push(lang::error_value(), step_);
+    return;
+  }
+  values.data()[slot] = values.peek();
+}
 
 } // namespace tovik::runner

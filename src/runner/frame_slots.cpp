@@ -10,36 +10,6 @@
 
 namespace tovik::runner {
 
-// A slot is in range when its index is below argn (or locals) and the slot is still on Stack 1.
-bool Dispatch::arg_slot(std::uint32_t i, std::uint32_t& slot) const {
-  std::uint64_t at = std::uint64_t(m_.home) + i;
-  if (i >= m_.argn || at >= m_.values.count) return false;
-  slot = std::uint32_t(at);
-  return true;
-}
-
-bool Dispatch::local_slot(std::uint32_t i, std::uint32_t& slot) const {
-  std::uint64_t at = std::uint64_t(m_.locals_base) + i;
-  if (i >= m_.locals || at >= m_.values.count) return false;
-  slot = std::uint32_t(at);
-  return true;
-}
-
-void Dispatch::get_slot(bool found, std::uint32_t slot) {
-  m_.values.push(found ? m_.values.data()[slot] : lang::error_value(), step_);
-}
-
-// The top value stays on Stack 1; a slot out of range replaces it by the error value.
-void Dispatch::set_slot(bool found, std::uint32_t slot) {
-  Stack<double>& values = m_.values;
-  if (!found) {
-    values.pop();
-    values.push(lang::error_value(), step_);
-    return;
-  }
-  values.data()[slot] = values.peek();
-}
-
 void Dispatch::push_arguments() {
   std::uint32_t argn = m_.argn;
   if (argn == 0) return;

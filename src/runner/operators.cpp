@@ -18,28 +18,6 @@ constexpr std::uint8_t object(Token t) { return lang::object_code_of(t); }
 
 double truth(bool b) { return b ? 1.0 : 0.0; }
 
-// Comparisons and logic: the error value in either operand gives the error value; any other
-// not-a-number value is an ordinary operand under IEEE rules and counts as true.
-std::uint8_t logical_operator(std::uint8_t code, double l, double r, double& result) {
-  if (code > op(Token::bar)) return operator_unknown;
-  if (is_error_value(l) || is_error_value(r)) {
-    result = error_value();
-    return operator_ok;
-  }
-  switch (code) {
-  case op(Token::less): result = truth(l < r); break;
-  case op(Token::greater): result = truth(l > r); break;
-  case op(Token::less_equal): result = truth(l <= r); break;
-  case op(Token::greater_equal): result = truth(l >= r); break;
-  case op(Token::not_equal): result = truth(!(l == r)); break;
-  case op(Token::equal): result = truth(l == r); break;
-  case op(Token::tilde): result = truth((l != 0) == (r != 0)); break;
-  case op(Token::ampersand): result = truth(l != 0 && r != 0); break;
-  default: result = truth(l != 0 || r != 0); break; // op(Token::bar), the last of the group
-  }
-  return operator_ok;
-}
-
 // The logical group checks the error value before the code, so an unknown code of the group
 // still passes the error value through.
 std::uint8_t logical_not(std::uint8_t code, double x, double& result) {
@@ -91,20 +69,6 @@ long double pop_sum(Stack<double>& values, std::uint32_t n) {
 }
 
 } // namespace
-
-std::uint8_t binary_operator(std::uint8_t code, double l, double r, double& result) {
-  switch (code) {
-  case op(Token::plus): result = l + r; return operator_ok;
-  case op(Token::minus): result = l - r; return operator_ok;
-  case op(Token::times): result = l * r; return operator_ok;
-  case op(Token::divide): result = l / r; return operator_ok;
-  case op(Token::power): result = std::pow(l, r); return operator_ok;
-  case op(Token::scale_up): result = l * std::pow(10.0, r); return operator_ok;
-  case op(Token::scale_down): result = l / std::pow(10.0, r); return operator_ok;
-  }
-  if ((code >> 4) == 1) return logical_operator(code, l, r, result);
-  return operator_unknown;
-}
 
 std::uint8_t unary_operator(std::uint8_t code, double x, double& result) {
   switch (code >> 4) {

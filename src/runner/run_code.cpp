@@ -95,11 +95,22 @@ std::int32_t Dispatch::run() {
       pc += length_of<Op::init_args>;
       break;
     case Op::oper: {
-      double right = values.pop();
-      double left = values.pop();
       double result;
-      if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
-      values.push(result, step_);
+      if (values.count >= 2) [[likely]] {
+        // Both operands are there: the result takes the left one's place, as pop, pop and push
+        // would leave it.
+        double* left = values.data() + values.count - 2;
+        std::uint8_t status = binary_operator(*at, left[0], left[1], result);
+        values.count -= 2;
+        if (status != operator_ok) return run_oper_unknown;
+        left[0] = result;
+        values.count += 1;
+      } else {
+        double right = values.pop();
+        double left = values.pop();
+        if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
+        values.push(result, step_);
+      }
       pc += length_of<Op::oper>;
       break;
     }

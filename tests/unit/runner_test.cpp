@@ -591,6 +591,21 @@ TEST_F(RunnerTest, AFunctionMayRedefineOrDeleteItselfWhileRunning) {
   EXPECT_EQ(objects::plain_block_value(*ctx().objects.find("G")->code), 5);
 }
 
+// A call site run again sees the object as it is now: redefined, then deleted.
+TEST_F(RunnerTest, ARepeatedCallSiteFollowsRedefinitionAndDeletion) {
+  ctx().settings.unknown_breaks = false;
+  ctx().settings.unknown_warns = false;
+  Code second = Code().with(Op::del, "F").push(2).ret();
+  define("F", Code().func("F", second, "F 2").push(1).ret());
+  Code code = Code().push(1).push(0).push(0);
+  std::int32_t loop = std::int32_t(code.size());
+  code.with(Op::call, "F").op(Op::print_top).op(Op::pop);
+  code.with(Op::jifn, loop - std::int32_t(code.size())).ret();
+  EXPECT_EQ(run(code), 0);
+  EXPECT_EQ(output(), " 1  2  -nan ");
+  EXPECT_EQ(ctx().objects.find("F"), nullptr);
+}
+
 // ---- Console output
 
 TEST_F(RunnerTest, PrintInstructions) {
