@@ -45,6 +45,20 @@ class Session:
     def send(self, data):
         os.write(self.fd, data)
 
+    def line(self, text, reply, timeout=10):
+        """Types `text`, waits for `reply` and then for the next prompt."""
+        self.send(text)
+        self.expect(reply, timeout)
+        self.expect(PROMPT)
+
+    def key_stops(self, message):
+        """A key pressed while a line runs stops it with `message`; the key is not lost, it
+        starts the next line."""
+        self.send(b"h")
+        self.expect(message)
+        self.expect(PROMPT)
+        self.line(b"elp\r", HELP_LINE)
+
     def send_control(self, data):
         """Control characters typed before the line editor has taken the terminal would be
         handled by the terminal itself, so give it a moment after the prompt."""
@@ -70,9 +84,7 @@ class Session:
 def run(session):
     session.expect(PROMPT)
     # Editing: type "hlp", go back and put the missing letter in.
-    session.send(b"hlp\x1b[D\x1b[De\r")
-    session.expect(HELP_LINE)
-    session.expect(PROMPT)
+    session.line(b"hlp\x1b[D\x1b[De\r", HELP_LINE)
     # Ctrl-C abandons the typed line and the program goes on.
     session.send(b"showprog on")
     session.send_control(b"\x03")
@@ -84,17 +96,10 @@ def run(session):
     session.expect(PROMPT)
     # A key press stops a running loop; the key is not lost, it starts the next line. The
     # listing shows that the loop has started.
-    session.send(b"showprog on\r")
-    session.expect(b"SHOW+ | Program showing enabled.")
-    session.expect(PROMPT)
+    session.line(b"showprog on\r", b"SHOW+ | Program showing enabled.")
     session.send(b"exec 31 l0\r")
     session.expect(b"ZORVA | Run code:")
-    session.send(b"h")
-    session.expect(b"Broken by user")
-    session.expect(PROMPT)
-    session.send(b"elp\r")
-    session.expect(HELP_LINE)
-    session.expect(PROMPT)
+    session.key_stops(b"Broken by user")
     # So does Ctrl-C, and the program goes on.
     session.send(b"exec 31 l0\r")
     session.expect(b"ZORVA | Run code:")
@@ -121,34 +126,16 @@ def run(session):
     # A key pressed during an endless loop stops it and starts the next line.
     session.send(b"WHILE(1,1)\r")
     time.sleep(1.5)
-    session.send(b"h")
-    session.expect(b"Broken by user")
-    session.expect(PROMPT)
-    session.send(b"elp\r")
-    session.expect(HELP_LINE)
-    session.expect(PROMPT)
+    session.key_stops(b"Broken by user")
     # A key stops a long count table after the line being printed, and starts the next line.
     session.send(b"count x x(0,1,1000000)\r")
     session.expect(b" -> ")
-    session.send(b"h")
-    session.expect(b"BREAK | Printing is broken by user.")
-    session.expect(PROMPT)
-    session.send(b"elp\r")
-    session.expect(HELP_LINE)
-    session.expect(PROMPT)
+    session.key_stops(b"BREAK | Printing is broken by user.")
     # Tab completes commands, keywords and the names of global objects.
-    session.send(b"def twice(x) x*2\r")
-    session.expect(b"DEF   | New function twice was defined.")
-    session.expect(PROMPT)
-    session.send(b"wrform\t\"%g#L\"\r")
-    session.expect(b"NFRMT | New format: %g#L.")
-    session.expect(PROMPT)
-    session.send(b"twi\t(ABS(-4))+ARGN\r")
-    session.expect(b"\n8\r\n")
-    session.expect(PROMPT)
-    session.send(b"help\r")
-    session.expect(HELP_LINE)
-    session.expect(PROMPT)
+    session.line(b"def twice(x) x*2\r", b"DEF   | New function twice was defined.")
+    session.line(b"wrform\t\"%g#L\"\r", b"NFRMT | New format: %g#L.")
+    session.line(b"twi\t(ABS(-4))+ARGN\r", b"\n8\r\n")
+    session.line(b"help\r", HELP_LINE)
     # The end of input at an empty line ends the program.
     for _ in range(5):
         session.send_control(b"\x04")
