@@ -1,4 +1,4 @@
-Variables and functions survive exit and the next start exactly, in text form and in code form, and through save and open: negative, fractional, very large and very small values, names in unsigned byte order.
+Variables and functions survive exit and the next start exactly, in text form and in code form, and through save and open: negative, fractional, very large and very small values, names in unsigned byte order. A product of comparisons is 1 only when every value came back bit for bit.
 === session
 > neg=-2.5
 VALUE | -2.5
@@ -127,7 +127,7 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-> frac==0.1+0.2
+> (frac==0.1+0.2)*(third==1/3)*(tiny==2^-1070*3)*(big==2^1000*1.5)
 VALUE | 1
 DEC 1
 HEX 1
@@ -136,30 +136,6 @@ dbl 00 00 00 00 00 00 F0 3F
 ul  01 00 00 00 
 szt 01 00 00 00 
 # OBJ: 10 SS: 12288.
-> third==1/3
-VALUE | 1
-DEC 1
-HEX 1
-BIN 1
-dbl 00 00 00 00 00 00 F0 3F 
-ul  01 00 00 00 
-szt 01 00 00 00 
-> tiny==2^-1070*3
-VALUE | 1
-DEC 1
-HEX 1
-BIN 1
-dbl 00 00 00 00 00 00 F0 3F 
-ul  01 00 00 00 
-szt 01 00 00 00 
-> big==2^1000*1.5
-VALUE | 1
-DEC 1
-HEX 1
-BIN 1
-dbl 00 00 00 00 00 00 F0 3F 
-ul  01 00 00 00 
-szt 01 00 00 00 
 > neg
 VALUE | -2.5
 DEC -2.5
@@ -215,7 +191,7 @@ third 0.333333333333333
 tiny 0.000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000
 été 0.666666666666666
 --------------------------------------
-> frac==0.1+0.2
+> (frac==0.1+0.2)*(tiny==2^-1070*3)
 VALUE | 1
 DEC 1
 HEX 1
@@ -224,14 +200,6 @@ dbl 00 00 00 00 00 00 F0 3F
 ul  01 00 00 00 
 szt 01 00 00 00 
 # OBJ: 10 SS: 12288.
-> tiny==2^-1070*3
-VALUE | 1
-DEC 1
-HEX 1
-BIN 1
-dbl 00 00 00 00 00 00 F0 3F 
-ul  01 00 00 00 
-szt 01 00 00 00 
 > savecode off
 SVCD- | Code saving disabled.
 > save copy.txt
