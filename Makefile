@@ -46,7 +46,8 @@ bench:
 	@scripts/bootstrap --bench
 	@python3 bench/compare.py build/tovik $(if $(BEFORE),--before $(BEFORE))
 
-bench-micro: build
+bench-micro:
+	@scripts/bootstrap --only tovik_bench
 	@./build/tovik_bench
 
 clean:
