@@ -114,26 +114,22 @@ def find_session_examples(manual, text):
     man = manual.endswith(".1")
     examples, i = [], 0
     while i < len(lines):
-        start = i + 1 if man and lines[i] == ".nf" else i
-        if not man and not lines[i].startswith(INDENT + SESSION_PROMPT):
+        first = i + 1 if man else i
+        opens_man = man and lines[i] == ".nf" and first < len(lines)
+        if opens_man and lines[first].startswith(SESSION_PROMPT):
+            i = first
+            while i < len(lines) and lines[i] != ".fi":
+                i += 1
+            block = [line.replace("\\-", "-").replace("\\e", "\\") for line in lines[first:i]]
+        elif not man and lines[i].startswith(INDENT + SESSION_PROMPT):
+            while i < len(lines) and lines[i].startswith(INDENT):
+                i += 1
+            block = [line[len(INDENT):] for line in lines[first:i]]
+        else:
             i += 1
             continue
-        numbers, block = [], []
-        if man:
-            if lines[i] != ".nf" or not lines[start].startswith(SESSION_PROMPT):
-                i += 1
-                continue
-            i = start
-            while i < len(lines) and lines[i] != ".fi":
-                numbers.append(i + 1)
-                block.append(lines[i].replace("\\-", "-").replace("\\e", "\\"))
-                i += 1
-        else:
-            while i < len(lines) and lines[i].startswith(INDENT):
-                numbers.append(i + 1)
-                block.append(lines[i][len(INDENT):])
-                i += 1
-        examples.append(Example(manual, numbers, session_lines(block), "(session)"))
+        examples.append(Example(manual, list(range(first + 1, i + 1)), session_lines(block),
+                                "(session)"))
     return examples
 
 

@@ -110,9 +110,8 @@ def expand_session(lines, options):
         status = mark.group(1) if mark else status
         if not exits:
             out.append(f"\n{status}\n{PROMPT}")
-    stdin = decode(typed, [o for o in options if o == "noeol"])
     stdout = "".join(out).encode("latin-1")
-    return (unescape(stdin), unescape(stdout)) if "esc" in options else (stdin, stdout)
+    return decode(typed, options), unescape(stdout) if "esc" in options else stdout
 
 
 def parse(path):
