@@ -69,19 +69,26 @@ def place(folder, files):
                 f.write(data)
 
 
+def typed(lines, end):
+    """What one start reads: its lines, then the ending line unless it ends at the end of input."""
+    return "".join(l + "\n" for l in lines + ([] if end == "eof" else [end]))
+
+
 def run_session(program, runs, timeout):
     """None when every start behaved, else (start number, reason, output)."""
     with tempfile.TemporaryDirectory(prefix="tovik-session-") as folder:
         for number, (files, lines, end) in enumerate(runs, 1):
             place(folder, files)
-            typed = "".join(l + "\n" for l in lines) + ("" if end == "eof" else end + "\n")
             try:
-                p = subprocess.run([program], input=typed.encode("latin-1"), cwd=folder, env=ENV,
-                                   capture_output=True, timeout=timeout, start_new_session=True)
+                p = subprocess.run([program], input=typed(lines, end).encode("latin-1"), cwd=folder,
+                                   env=ENV, capture_output=True, timeout=timeout,
+                                   start_new_session=True)
             except subprocess.TimeoutExpired as e:
                 return number, f"no end within {timeout} s", (e.stderr or b"")[-4000:]
             report = next((r for r in REPORTS if r in p.stderr), None)
-            exit_failed = os.path.isdir(os.path.join(folder, "Tovik.txt"))
+            # Any refused exit, not only a start-up file that is a folder: also an object too
+            # long for a line of the text form.
+            exit_failed = b" was not saved, so the program goes on" in p.stdout
             if report:
                 return number, f"sanitizer report ({report.decode()})", p.stderr[-8000:]
             if p.returncode < 0:
@@ -112,7 +119,7 @@ def keep(artifacts, tag, runs):
                           "wb") as f:
                     f.write(data)
         with open(os.path.join(folder, f"start{number}.stdin"), "w", encoding="latin-1") as f:
-            f.write("".join(l + "\n" for l in lines) + ("" if end == "eof" else end + "\n"))
+            f.write(typed(lines, end))
     return folder
 
 
