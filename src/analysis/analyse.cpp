@@ -7,8 +7,6 @@
 #include "context/output.h"
 #include "lang/parser.h"
 #include "runner/listing.h"
-#include "runner/run_code.h"
-#include "runner/run_error.h"
 
 #include <cstdio>
 
@@ -60,14 +58,6 @@ bool make_block(Context& ctx, ExprNode& tree, const Range& r, AnalysisMode mode,
   return true;
 }
 
-bool run_table(Context& ctx, const runner::CodeBlock& block) {
-  std::fputs("Counting results...\n", ctx.out);
-  const std::int32_t result = runner::run_code(ctx, block);
-  if (result == 0) return true;
-  runner::print_run_error(ctx, result);
-  return false;
-}
-
 void use_table(Context& ctx, runner::CodeBlock& block, AnalysisMode mode) {
   switch (mode) {
   case AnalysisMode::count: print_table(ctx); break;
@@ -89,8 +79,8 @@ void analyse_function(Context& ctx, const char* range, const char* function, Ana
   announce(ctx, tree, r);
   runner::CodeBlock block;
   if (!make_block(ctx, tree, r, mode, block)) return;
-  if (!run_table(ctx, block)) return;
-  if (!table_is_whole(ctx, r.from, r.to, r.step, mode == AnalysisMode::null)) return;
+  std::fputs("Counting results...\n", ctx.out);
+  if (!run_tabulation(ctx, block, r.from, r.to, r.step, mode == AnalysisMode::null)) return;
   use_table(ctx, block, mode);
 }
 

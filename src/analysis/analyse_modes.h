@@ -23,10 +23,12 @@ std::uint32_t point_count(const Context& ctx);
 double point_x(const Context& ctx, std::uint32_t k);
 double point_y(const Context& ctx, std::uint32_t k);
 
-// True when the table holds exactly one (y, x) pair for each x of the tabulation loop from
-// `from` by `step` up to `to` (and one more with the extra point). Otherwise the function left
-// no value, or more than one, for some point: the message is printed, Stack 1 emptied, false.
-bool table_is_whole(Context& ctx, double from, double to, double step, bool extra_point);
+// Runs a tabulation block that steps from `from` by `step` up to `to` (and one point beyond
+// with the extra point). True when it ran and left exactly one (y, x) pair for each x the loop
+// visits; otherwise the run error, or the message that the function left no value or more than
+// one for some point, is printed (Stack 1 emptied in that case), and false.
+bool run_tabulation(Context& ctx, const runner::CodeBlock& block, double from, double to,
+                    double step, bool extra_point);
 
 // count: one line per point through the count format, until a key press.
 void print_table(Context& ctx);

@@ -5,6 +5,8 @@
 #include "context/output.h"
 #include "lang/number.h"
 #include "numout/format.h"
+#include "runner/run_code.h"
+#include "runner/run_error.h"
 
 #include <cmath>
 #include <cstdio>
@@ -50,8 +52,6 @@ std::span<const double> items(const runner::Stack<double>& list) {
   return {list.data(), list.count};
 }
 
-} // namespace
-
 bool table_is_whole(Context& ctx, double from, double to, double step, bool extra_point) {
   // The x values the loop visits, in its own arithmetic; each must sit at its point's place.
   const std::uint32_t values = ctx.machine.values.count;
@@ -67,6 +67,18 @@ bool table_is_whole(Context& ctx, double from, double to, double step, bool extr
   print_error(ctx, "The function does not leave exactly one value for each point.");
   empty_table(ctx);
   return false;
+}
+
+} // namespace
+
+bool run_tabulation(Context& ctx, const runner::CodeBlock& block, double from, double to,
+                    double step, bool extra_point) {
+  const std::int32_t result = runner::run_code(ctx, block);
+  if (result != 0) {
+    runner::print_run_error(ctx, result);
+    return false;
+  }
+  return table_is_whole(ctx, from, to, step, extra_point);
 }
 
 void print_table(Context& ctx) {

@@ -1,11 +1,10 @@
 #include "analysis/analyse_modes.h"
 #include "analysis/analyse_setup.h"
+#include "code/code_block.h"
 #include "compiler/drivers.h"
 #include "context/context.h"
 #include "context/key_poll.h"
 #include "context/output.h"
-#include "runner/run_code.h"
-#include "runner/run_error.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -59,7 +58,8 @@ bool ZeroSearch::scan_table() {
   return true;
 }
 
-// Tabulates [from, to] in eight steps of h and one point beyond; false after a run error.
+// Tabulates [from, to] in eight steps of h and one point beyond; false after a run error or a
+// table without exactly one value for each point.
 bool ZeroSearch::refine(double from, double to, double h) {
   const std::int64_t exit = runner::read_i32(block_.data() + compiler::tabulation_exit_at);
   const std::int64_t step_at = exit + compiler::tabulation_step_after_exit;
@@ -68,12 +68,7 @@ bool ZeroSearch::refine(double from, double to, double h) {
   runner::write_f64(block_.data() + compiler::tabulation_to_at, to);
   runner::write_f64(block_.data() + step_at, h);
   ++cycles_;
-  const std::int32_t result = runner::run_code(ctx_, block_);
-  if (result != 0) {
-    runner::print_run_error(ctx_, result);
-    return false;
-  }
-  return table_is_whole(ctx_, from, to, h, true);
+  return run_tabulation(ctx_, block_, from, to, h, true);
 }
 
 void ZeroSearch::run() {
