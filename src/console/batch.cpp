@@ -127,14 +127,7 @@ void run_lines(Context& ctx, std::FILE* in, const char* name) {
   CommandLine line;
   std::size_t length = 0;
   for (unsigned number = 1; read_plain_line(in, line, length); ++number) {
-    if (length > console_line_limit) {
-      print_error_f(ctx,
-                    "%s, line %u: longer than the limit of %zu characters; nothing of it was run.",
-                    name, number, console_line_limit);
-    } else {
-      split_line(line);
-      dispatch_line(ctx, line);
-    }
+    run_file_line(ctx, line, name, number, length > console_line_limit, console_line_limit);
     report_leftovers(ctx);
     // Each line's output is out before a read that may wait for the next line.
     flush_before_read(ctx.out, in);
@@ -192,7 +185,7 @@ int run_batch(Context& ctx, int argc, const char* const* argv) {
   if (!options) return status_usage;
   static BatchOutput output(stdout, stderr);
   if (!output.stream()) {
-    std::fputs("ERROR | The output could not be set up.\n", stderr);
+    lang::write_error_line(stderr, "The output could not be set up.");
     return status_unreadable;
   }
   batch_output = &output;

@@ -54,7 +54,7 @@ std::string bounded(const char* text) { return std::string(text, strnlen(text, t
 // A setting is saved as its command with the text in double quotes, on one line: a text that
 // such a line could not carry back is refused, and the setting keeps its old text.
 bool savable_setting(Context& ctx, const char* command, const char* text) {
-  const std::size_t most = line_capacity - 1 - std::strlen(command) - 3;
+  const std::size_t most = command_text_limit - std::strlen(command) - 3;
   if (std::strchr(text, '\n'))
     print_error_f(ctx, "%s: a text with a line end can not be saved; nothing changed.", command);
   else if (std::strlen(text) > most)

@@ -2,11 +2,26 @@
 
 #include "context/context.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tovik::console {
+
+namespace {
+
+// Why `fd` is not a regular file that reads in blocking mode (0 when it is): EINVAL for anything
+// that is not a regular file.
+int unreadable(int fd, struct stat& info) {
+  if (fstat(fd, &info) != 0) return errno;
+  if (!S_ISREG(info.st_mode)) return EINVAL;
+  int flags = fcntl(fd, F_GETFL);
+  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return errno;
+  return 0;
+}
+
+} // namespace
 
 FilePtr open_regular(const char* name, const char* mode, long long* size) {
   // Opening a FIFO for reading would wait for a writer: open without waiting, look at what the
@@ -14,10 +29,9 @@ FilePtr open_regular(const char* name, const char* mode, long long* size) {
   int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat info {};
-  int flags = fcntl(fd, F_GETFL);
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
-      fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+  if (int error = unreadable(fd, info)) {
     ::close(fd);
+    errno = error;
     return nullptr;
   }
   FilePtr file(fdopen(fd, mode));

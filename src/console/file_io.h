@@ -16,8 +16,9 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The file opened for reading with `mode`, or null; a folder, a FIFO or anything else that is not
-// a regular file gives null too, without waiting. `size` (when given) receives its length.
+// The file opened for reading with `mode`, or null with errno set; a folder, a FIFO or anything
+// else that is not a regular file gives null too (EINVAL), without waiting. `size` (when given)
+// receives its length.
 FilePtr open_regular(const char* name, const char* mode, long long* size = nullptr);
 
 // "Can not open file NAME."

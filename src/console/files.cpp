@@ -35,6 +35,16 @@ bool read_text_line(char* buffer, std::FILE* file, bool* too_long) {
   return stored == 0 && c == EOF;
 }
 
+void run_file_line(Context& ctx, CommandLine& line, const char* name, unsigned number,
+                   bool too_long, std::size_t limit) {
+  if (too_long)
+    return print_error_f(
+        ctx, "%s, line %u: longer than the limit of %zu characters; nothing of it was run.", name,
+        number, limit);
+  split_line(line);
+  dispatch_line(ctx, line);
+}
+
 void open_file(Context& ctx, const char* name) {
   std::fprintf(ctx.out, "Opening %s...\n", name);
   if (ctx.open_depth >= open_depth_limit) {
@@ -48,15 +58,7 @@ void open_file(Context& ctx, const char* name) {
   CommandLine line;
   bool too_long = false;
   for (unsigned number = 1; !read_text_line(line.text.data(), file.get(), &too_long); ++number) {
-    if (too_long) {
-      print_error_f(ctx,
-                    "%s, line %u: longer than the limit of %u characters; nothing of it "
-                    "was run.",
-                    name, number, command_text_limit);
-    } else {
-      split_line(line);
-      dispatch_line(ctx, line);
-    }
+    run_file_line(ctx, line, name, number, too_long, command_text_limit);
     line = CommandLine{};
   }
   --ctx.open_depth;

@@ -1,6 +1,7 @@
 #pragma once
 // Text files of commands: reading them line by line and saving the settings and objects.
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -11,6 +12,8 @@ struct Context;
 
 namespace tovik::console {
 
+struct CommandLine;
+
 // Files opened from files nest at most this deep.
 inline constexpr int open_depth_limit = 64;
 
@@ -18,6 +21,11 @@ inline constexpr int open_depth_limit = 64;
 // had ended before any character of this line. A line over 10239 characters is read to its end
 // and sets `too_long`; the buffer then holds only its start.
 bool read_text_line(char* buffer, std::FILE* file, bool* too_long = nullptr);
+
+// Runs one line read from file `name`, or, when it was longer than `limit` characters, refuses
+// it whole with a message that names the file and the line.
+void run_file_line(Context& ctx, CommandLine& line, const char* name, unsigned number,
+                   bool too_long, std::size_t limit);
 
 // A math file's text as one expression: white space and "//" comments removed.
 std::string filter_math_text(std::string_view text);

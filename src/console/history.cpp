@@ -1,5 +1,7 @@
 #include "console/history.h"
 
+#include "console/file_io.h"
+#include "context/atomic_file.h"
 #include "context/context.h"
 
 #include <cerrno>
@@ -50,25 +52,14 @@ bool make_folders(const std::string& name) {
 }
 
 // The newest lines of the file (all of them counted in `total`); false when it cannot be read.
-// A missing file is an empty history. The file is opened without blocking and must be regular.
+// A missing file is an empty history.
 bool read_lines(std::deque<std::string>& lines, std::size_t& total) {
   lines.clear();
   total = 0;
-  int fd = ::open(file_name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    errno = EINVAL;
-    return false;
-  }
-  std::FILE* file = ::fdopen(fd, "r");
-  if (!file) {
-    ::close(fd);
-    return false;
-  }
+  FilePtr file = open_regular(file_name.c_str(), "r");
+  if (!file) return errno == ENOENT;
   std::string line;
-  for (int c; (c = std::getc(file)) != EOF;) {
+  for (int c; (c = std::getc(file.get())) != EOF;) {
     if (c != '\n') {
       line += char(c);
       continue;
@@ -79,22 +70,13 @@ bool read_lines(std::deque<std::string>& lines, std::size_t& total) {
     ++total;
     if (lines.size() > history_limit) lines.pop_front();
   }
-  bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
+  return !std::ferror(file.get());
 }
 
 bool write_lines(const std::deque<std::string>& lines) {
-  std::string temp = file_name + ".new";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
   std::string data;
   for (const std::string& line : lines) data += line + '\n';
-  bool ok = ::write(fd, data.data(), data.size()) == ssize_t(data.size());
-  ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), file_name.c_str()) == 0) return true;
-  ::unlink(temp.c_str());
-  return false;
+  return write_file_atomically(file_name, data) == WriteResult::ok;
 }
 
 // Cuts the file back to its newest lines.

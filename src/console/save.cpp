@@ -53,7 +53,7 @@ std::string def_line(const Context& ctx, const std::string& name, const std::str
 }
 
 // A saved line is read back whole only when it fits a command line.
-constexpr std::size_t longest_line = line_capacity - 1;
+constexpr std::size_t longest_line = command_text_limit;
 
 } // namespace
 
