@@ -54,6 +54,10 @@ class Gen:
         self.on = set(enabled) | (set(KNOWN_FAULTS) - UNMENDED)
         self.roundtrip = roundtrip  # only lines whose effect a save must carry, and no READ
         self.defined = {}  # function name -> number of arguments
+        # Functions whose body always leaves a value. A loop body must leave one: a form that
+        # leaves none makes the loop pop the frame's locals, its counter among them, and a loop
+        # whose counter reads as the error value never ends.
+        self.valued = set()
 
     # ---- expressions -------------------------------------------------------------------------
     def expr(self, depth, scope):
@@ -98,7 +102,7 @@ class Gen:
         if not scope.get("pure"):  # forms that leave no value
             pool += ["ARGS", "PRINT()", "DO()"]
         pool += VARS[:3] + ["@(0)", "@(1)"]
-        if self.words and r.random() < 0.1:
+        if self.words and not scope.get("pure") and r.random() < 0.1:  # words may leave none
             return r.choice(self.words)
         return r.choice(pool)
 
@@ -118,6 +122,8 @@ class Gen:
     def call(self, depth, scope):
         limit = scope.get("callable", len(FUNCS))
         names = [f for f in FUNCS[:limit] if f in self.defined]
+        if scope.get("pure"):
+            names = [f for f in names if f in self.valued]
         if not names:
             return self.atom(scope)
         f = self.r.choice(names)
@@ -129,7 +135,8 @@ class Gen:
     def loop(self, depth, scope):
         """A loop of at most four turns on the counter local, which nothing else assigns."""
         i, n = scope["counter"], self.r.randrange(1, 5)
-        inner = dict(scope, mult=scope.get("mult", 1) * n, counter=None)  # one loop per counter
+        # One loop per counter; the body leaves a value.
+        inner = dict(scope, mult=scope.get("mult", 1) * n, counter=None, pure=True)
         body = self.expr(depth - 1, inner)
         if self.r.random() < 0.5:
             return f"DO({i}=0,WHILE({i}<{n},DO({i}={i}+1,{body})))"
@@ -146,14 +153,21 @@ class Gen:
         callable_ = idx + 1 if "recursion" in self.on and r.random() < 0.3 else idx
         if "recursion" in self.on and r.random() < 0.3:
             locs.append(f"${r.choice([1, 100, 4096, 65536])}")
+        # A body with a loop leaves a value everywhere: a form that leaves none, even before the
+        # loop, pops the frame's locals and with them the counter.
+        pure = counter is not None or r.random() < 0.5
         scope = {"args": args, "locals": locs, "counter": counter, "callable": callable_,
-                 "budget": [BUDGET[idx]]}
+                 "budget": [BUDGET[idx]], "pure": pure}
         named_locals = ([counter] if counter else []) + [l for l in locs if not l.startswith("$")]
         header = args + (["$"] + named_locals if named_locals else []) + \
             [l for l in locs if l.startswith("$")]
         scope["locals"] = [l for l in locs if not l.startswith("$")]
         body = self.expr(4, scope)
         self.defined[name] = len(args)
+        if pure:
+            self.valued.add(name)
+        elif name in self.valued:
+            self.valued = set()  # functions that call it may now leave no value
         head = f"{name}({','.join(header)})" if header else name
         if r.random() < 0.15:
             return f"func {head}={body}"
