@@ -164,17 +164,22 @@ bool read_edited_line(Context& ctx, std::string& text) {
   if (!typed && interrupted) {
     // Ctrl-C at the prompt abandons the typed line.
     interrupted = 0;
+    pushed_back = EOF;
     std::fputc('\n', stdout);
     text.clear();
     return true;
   }
+  // A byte READ looked at past its bound is the start of this line: the editor never saw it.
+  text.clear();
+  if (pushed_back != EOF) text += char(pushed_back);
+  pushed_back = EOF;
   if (!typed) {
     std::fputc('\n', stdout);
-    return false;
+    return !text.empty();
   }
-  remember_line(ctx, typed);
-  text = typed;
+  text += typed;
   std::free(typed);
+  remember_line(ctx, text);
   return true;
 }
 

@@ -135,6 +135,13 @@ def run(session):
     session.line(b"def twice(x) x*2\r", b"DEF   | New function twice was defined.")
     session.line(b"wrform\t\"%g#L\"\r", b"NFRMT | New format: %g#L.")
     session.line(b"twi\t(ABS(-4))+ARGN\r", b"\n8\r\n")
+    # READ takes 254 characters of its line; the rest, the byte it looked at included, is the
+    # next console line.
+    session.send(b"READ*9+0\r")
+    session.send(b"0" * 253 + b"1" + b"20+3\r")
+    session.expect(b"\n9\r\n")
+    session.expect(b"\n23\r\n")
+    session.expect(PROMPT)
     session.line(b"help\r", HELP_LINE)
     # The end of input at an empty line ends the program.
     for _ in range(5):
