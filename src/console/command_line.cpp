@@ -1,4 +1,5 @@
 #include "console/command_line.h"
+#include "lang/names.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -7,10 +8,6 @@
 #include <cstring>
 
 namespace tovik::console {
-
-bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 namespace {
 
@@ -58,7 +55,7 @@ void split_line(CommandLine& line) {
       if (i < line_capacity && t[i] == '"') t[i++] = '\0';
       continue;
     }
-    if (is_blank(t[i])) t[i] = '\0';
+    if (lang::is_blank(t[i])) t[i] = '\0';
     ++i;
   }
   line.length = i;
@@ -86,7 +83,7 @@ std::string compact_word(CommandLine& line, std::uint32_t n) {
   std::uint32_t out = start;
   std::uint32_t i = start;
   for (; i < line.length && line.text[i] != '\0'; ++i)
-    if (!is_blank(line.text[i])) line.text[out++] = line.text[i];
+    if (!lang::is_blank(line.text[i])) line.text[out++] = line.text[i];
   std::string word(line.text.data() + start, out - start);
   // The line now ends right after this word.
   std::fill(line.text.begin() + out, line.text.begin() + std::max(out, line.length), '\0');

@@ -25,10 +25,6 @@ struct CommandLine {
   static CommandLine from(std::string_view source);
 };
 
-// The white space that separates words: blank, tab, line feed, vertical tab, form feed, carriage
-// return.
-bool is_blank(char c);
-
 // Empties the line for reuse, clearing only the bytes it used.
 void clear_line(CommandLine& line);
 

@@ -8,6 +8,7 @@
 #include "console/whole_file.h"
 #include "context/context.h"
 #include "context/output.h"
+#include "lang/names.h"
 #include "runner/listing.h"
 
 namespace tovik::console {
@@ -73,7 +74,7 @@ std::string filter_math_text(std::string_view text) {
       while (i + 1 < text.size() && text[i + 1] != '\n' && text[i + 1] != '\0') ++i;
       continue;
     }
-    if (!is_blank(c)) out += c;
+    if (!lang::is_blank(c)) out += c;
   }
   return out;
 }

@@ -13,6 +13,10 @@
 
 namespace tovik::lang {
 
+// True for the white space that separates the words of a command line.
+constexpr bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 // True for the characters that end a word and form a token of their own.
 bool is_separator(char c);
 // True for the single characters that denote operators.

@@ -1,5 +1,7 @@
 #include "numout/format.h"
 
+#include "lang/names.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -29,7 +31,6 @@ constexpr int largest_field = 10000;
 bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_length_letter(char c) { return c != '\0' && std::strchr("hlLqjzt", c) != nullptr; }
-bool is_blank(char c) { return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr; }
 
 // ---- Conversions to integers: truncation toward zero; out of range or NaN gives the integer
 // with only its sign (top) bit set.
@@ -62,7 +63,7 @@ struct DecimalRead {
 
 DecimalRead read_decimal(const char* p) {
   DecimalRead read;
-  while (is_blank(*p)) ++p;
+  while (lang::is_blank(*p)) ++p;
   const bool negative = *p == '-';
   if (*p == '-' || *p == '+') ++p;
   long long magnitude = 0;

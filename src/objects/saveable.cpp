@@ -13,10 +13,7 @@ namespace tovik::objects {
 namespace {
 
 // The bytes a command line splits words at, or that end a saved line.
-bool splits_words(char c) {
-  return c == '\0' || c == '"' || c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
+bool splits_words(char c) { return c == '\0' || c == '"' || lang::is_blank(c); }
 
 bool is_word(std::string_view text) {
   if (text.empty()) return false;
