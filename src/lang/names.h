@@ -1,8 +1,8 @@
 #pragma once
 // The vocabulary of the language: the characters that split expression text into tokens, the
 // names the language reserves for itself, the names whose subtrees can be evaluated once at
-// compile time, and the one-byte codes that code blocks carry for operators and standard
-// functions, all read from the token table. All name comparisons are exact and case-sensitive.
+// compile time, all read from the token table (tokens.h, which also gives each word's one-byte
+// codes). All name comparisons are exact and case-sensitive.
 
 #include "lang/tokens.h"
 
