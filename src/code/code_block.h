@@ -35,6 +35,11 @@ inline double read_f64(const std::uint8_t* at) {
   return std::bit_cast<double>(v);
 }
 
+inline void write_i32(std::uint8_t* at, std::int32_t value) {
+  auto v = static_cast<std::uint32_t>(value);
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
 inline void write_f64(std::uint8_t* at, double value) {
   auto v = std::bit_cast<std::uint64_t>(value);
   for (int i = 0; i < 8; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));

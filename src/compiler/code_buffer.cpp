@@ -13,8 +13,7 @@ bool append_byte(CodeBuffer& buffer, std::uint8_t byte) {
 
 void patch_i32(CodeBuffer& buffer, std::uint32_t position, std::int32_t value) {
   if (std::uint64_t(position) + 4 > buffer.count) return;
-  auto v = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) buffer.data()[position + i] = std::uint8_t(v >> (8 * i));
+  runner::write_i32(buffer.data() + position, value);
 }
 
 void patch_displacement(CodeBuffer& buffer, std::uint32_t from, std::uint32_t target) {

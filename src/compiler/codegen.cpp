@@ -3,8 +3,8 @@
 #include "compiler/generator.h"
 #include "context/context.h"
 #include "context/output.h"
-#include "lang/names.h"
 #include "lang/number.h"
+#include "lang/tokens.h"
 
 #include <array>
 #include <cstring>
@@ -306,7 +306,8 @@ Generator::Next Generator::general(Pending& p) {
     p.cursor = n.children.get();
   }
   if (const ExprNode* c = take_child(p)) return then(p, 1, *c);
-  const std::uint8_t code = lang::operator_code(lang::node_text(n));
+  const std::optional<Token> word = lang::token_of(n);
+  const std::uint8_t code = word ? lang::code_of(*word) : lang::no_operator_code;
   if (code != lang::no_operator_code) return operator_form(n, a, code);
   switch (special(n, a)) {
   case special_done: return true;

@@ -39,8 +39,10 @@ Generator::Next Generator::if_form(Pending& p) {
   }
 }
 
-// WHILE and UNTIL take two arguments and no ARGS; the loop starts where their code starts.
-bool Generator::loop_start(Pending& p, const char* form) {
+// WHILE and UNTIL take two arguments and no ARGS; the loop starts where their code starts,
+// with their child number `first`.
+Generator::Next Generator::loop_start(Pending& p, lang::Token token, std::uint32_t first) {
+  const char* form = lang::text_of(token);
   if (p.arity.argc != 2) {
     print_error_f(ctx_, "Function '%s' requires 2 arguments. Use 'DO' for more code in body.",
                   form);
@@ -54,16 +56,14 @@ bool Generator::loop_start(Pending& p, const char* form) {
     return false;
   }
   p.marks[0] = position();
-  return true;
+  return then(p, 1, *child_at(*p.node, first));
 }
 
 // WHILE(c, b): L0: [c] JIFN->E [b] POP JUMP->L0 E: error value.
 Generator::Next Generator::while_form(Pending& p) {
   const ExprNode& n = *p.node;
   switch (p.stage) {
-  case 0:
-    if (!loop_start(p, lang::text_of(lang::Token::while_))) return false;
-    return then(p, 1, *child_at(n, 0));
+  case 0: return loop_start(p, lang::Token::while_, 0);
   case 1: p.marks[1] = emit_jump(Op::jifn, 0); return then(p, 2, *child_at(n, 1));
   default:
     emit(Op::pop);
@@ -75,12 +75,9 @@ Generator::Next Generator::while_form(Pending& p) {
 
 // UNTIL(c, b): L0: [b] POP [c] JIFN->L0, error value; the body runs at least once.
 Generator::Next Generator::until_form(Pending& p) {
-  const ExprNode& n = *p.node;
   switch (p.stage) {
-  case 0:
-    if (!loop_start(p, lang::text_of(lang::Token::until))) return false;
-    return then(p, 1, *child_at(n, 1));
-  case 1: emit(Op::pop); return then(p, 2, *child_at(n, 0));
+  case 0: return loop_start(p, lang::Token::until, 1);
+  case 1: emit(Op::pop); return then(p, 2, *child_at(*p.node, 0));
   default: patch_jump(emit_jump(Op::jifn, 0), p.marks[0]); return emit_push_error(), true;
   }
 }

@@ -29,10 +29,6 @@ constexpr std::array<ThreadPair, 5> thread_pairs{{
     {Op::send_id, Op::send_id_pop},
 }};
 
-} // namespace
-
-namespace {
-
 const ThreadPair* pair_of(std::uint8_t named_opcode) {
   for (const ThreadPair& p : thread_pairs)
     if (runner::byte_of(p.named.op()) == named_opcode) return &p;

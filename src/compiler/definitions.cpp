@@ -4,7 +4,6 @@
 #include "compiler/generator.h"
 #include "context/context.h"
 #include "context/output.h"
-#include "lang/names.h"
 #include "lang/number.h"
 #include "lang/parser.h"
 #include "numout/exact_text.h"
@@ -126,13 +125,13 @@ bool Definition::read_parameter(const ExprNode& p) {
   if (p.kind != NodeKind::Name)
     return fail("Function %s: one of arguments after name have bad format.");
   const std::string text = lang::node_text(p);
-  if (text == "$") {
+  if (lang::name_is(p, lang::Token::dollar)) {
     if (params_.marker) return fail("Function %s: parameter %s is declared more than once.", text);
     params_.marker = &p;
     return true;
   }
   if (p.children) return fail("Function %s: argument %s after name have own arguments.", text);
-  if (lang::is_system_object(text.c_str()))
+  if (lang::token_of(p))
     return fail("Function %s: argument %s after name have name as system object.", text);
   // A name declared twice could only ever reach the first of its slots.
   if (declared(text)) return fail("Function %s: parameter %s is declared more than once.", text);
@@ -153,7 +152,7 @@ bool Definition::rewrite(const std::string& text, const char* slot, std::uint32_
   for (ExprNode* t = body_head_.next.get(); t != nullptr; t = t->next.get()) {
     if (t->kind != NodeKind::Name || !lang::name_is(*t, text.c_str())) continue;
     lang::set_name(*t, slot);
-    if (t->next && t->next->kind == NodeKind::Symbol && lang::name_is(*t->next, "("))
+    if (t->next && t->next->kind == NodeKind::Symbol && lang::name_is(*t->next, lang::Token::open))
       return fail(local ? "Function %s: object which are declared as local variable must "
                           "not have own arguments."
                         : "Function %s: object which are declared as arguments must not "

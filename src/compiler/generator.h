@@ -120,7 +120,7 @@ private:
                   runner::OpFor<std::int32_t> by_constant);
   Next get_slot(Pending& p, const SlotKind& kind);
   bool inline_call_checks(Pending& p);
-  bool loop_start(Pending& p, const char* form);
+  Next loop_start(Pending& p, lang::Token token, std::uint32_t first);
   bool operator_form(const lang::ExprNode& n, Arity a, std::uint8_t code);
   bool call(const lang::ExprNode& n, Arity a);
   // SLEEP, KILL, SEND, WAKEUP, SENDMYID: the thread reference `ref`, then the error value.

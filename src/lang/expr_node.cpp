@@ -207,7 +207,8 @@ void mark_constants(ExprNode& root) {
     const auto [n, children_done] = steps.back();
     steps.pop_back();
     if (children_done) {
-      n->constant = children_constant(*n) && is_foldable_name(node_text(*n)) ? 1 : 0;
+      const std::optional<Token> word = token_of(*n);
+      n->constant = children_constant(*n) && word && is_foldable(*word) ? 1 : 0;
       continue;
     }
     if (n->constant == 1) continue;

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -77,10 +78,14 @@ double number_value(const ExprNode& node);
 const char* node_text(const ExprNode& node);
 // For a Symbol or Name: `name` is not null and equals the text. For other kinds: `name` is null.
 bool name_is(const ExprNode& node, const char* name);
-inline bool name_is(const ExprNode& node, Token token) {
-  return (node.kind == NodeKind::Symbol || node.kind == NodeKind::Name) &&
-         node.token == static_cast<std::uint8_t>(token);
+// The reserved word a Symbol's or Name's text is, as remembered when the text was set; nothing
+// for other texts and other kinds.
+inline std::optional<Token> token_of(const ExprNode& node) {
+  if ((node.kind != NodeKind::Symbol && node.kind != NodeKind::Name) || node.token == no_token)
+    return std::nullopt;
+  return static_cast<Token>(node.token);
 }
+inline bool name_is(const ExprNode& node, Token token) { return token_of(node) == token; }
 
 // False when the node, a sibling after it or any of their descendants is Invalid.
 bool is_valid(const ExprNode& node);

@@ -1,8 +1,8 @@
 #pragma once
 // The vocabulary of the language: the characters that split expression text into tokens, the
 // names the language reserves for itself, the names whose subtrees can be evaluated once at
-// compile time, and the one-byte codes that code blocks carry for operators and standard
-// functions, all read from the token table. All name comparisons are exact and case-sensitive.
+// compile time, all read from the token table (tokens.h, which also gives each word's one-byte
+// codes). All name comparisons are exact and case-sensitive.
 
 #include "lang/tokens.h"
 
@@ -25,11 +25,11 @@ bool is_operator_char(char c);
 // The name tests take NUL-terminated names; a null or empty name is none of these.
 bool is_system_object(const char* name);
 bool is_foldable_name(const char* name);
-// The reserved word a text is, if any; one hash probe and one comparison.
+// The reserved word a text is, if any; one hash probe and one comparison. Its operator and
+// standard-object codes come from the token table (code_of, object_code_of).
 std::optional<Token> find_token(std::string_view text);
-
-// The code from the operator table; `no_operator_code` for every other text.
-std::uint8_t operator_code(const char* name);
+// Whether a subtree headed by the word can be evaluated once at compile time.
+bool is_foldable(Token token);
 
 // The reserved words that are names (keywords, standard functions and constants), in the
 // table's order; for completion at the prompt.

@@ -14,7 +14,12 @@ using tovik::lang::is_operator_char;
 using tovik::lang::is_separator;
 using tovik::lang::is_system_object;
 using tovik::lang::no_operator_code;
-using tovik::lang::operator_code;
+
+// The code a text carries in a code block: its word's code from the token table, if it is one.
+std::uint8_t operator_code(const char* name) {
+  const auto token = name ? tovik::lang::find_token(name) : std::nullopt;
+  return token ? tovik::lang::code_of(*token) : no_operator_code;
+}
 
 const std::string separators = "!$&()*+,-/;<=>@[]^|~";
 const std::string operator_chars = "!&*+-/;<>[]^|~";
