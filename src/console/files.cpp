@@ -11,6 +11,8 @@
 #include "lang/names.h"
 #include "runner/listing.h"
 
+#include <cstring>
+
 namespace tovik::console {
 
 bool read_text_line(char* buffer, std::FILE* file, bool* too_long) {
@@ -59,8 +61,10 @@ void open_file(Context& ctx, const char* name) {
   CommandLine line;
   bool too_long = false;
   for (unsigned number = 1; !read_text_line(line.text.data(), file.get(), &too_long); ++number) {
+    // The line is cleared for the next one as far as this one wrote, as the console's is.
+    line.filled = std::uint32_t(std::strlen(line.text.data()));
     run_file_line(ctx, line, name, number, too_long, command_text_limit);
-    line = CommandLine{};
+    clear_line(line);
   }
   --ctx.open_depth;
   std::fprintf(ctx.out, "Reading file %s is completed.\n", name);
