@@ -2,7 +2,7 @@
 """Save-and-restart check: what `list` and the settings show before `exit` is what they show
 after the next start in the same folder, with the objects saved as text and as code.
 
-    save_restart.py PROGRAM [--seed S] [--rounds N] [--seconds T] [--enable FAULT,...]
+    save_restart.py PROGRAM [--seed S] [--rounds N] [--seconds T]
 
 Each round types generated definitions, assignments, typed code and settings, then the queries
 below and `exit` (half of the rounds with `savecode on` first); the next start types the queries
@@ -19,7 +19,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from generate import KNOWN_FAULTS, Gen  # noqa: E402
+from generate import Gen  # noqa: E402
 
 QUERIES = ["list", "wrformat", "countformat", "graph size", "stkstep", "savecode", "showprog",
            "unknown", "autoload"]
@@ -78,16 +78,14 @@ def main():
     ap.add_argument("--seed", type=int, default=None)
     ap.add_argument("--rounds", type=int, default=0)
     ap.add_argument("--seconds", type=float, default=0)
-    ap.add_argument("--enable", default="", help="known faults: " + ", ".join(KNOWN_FAULTS))
     ap.add_argument("--keep-going", action="store_true")
     a = ap.parse_args()
     seed = a.seed if a.seed is not None else random.randrange(1 << 31)
-    enabled = [e for e in a.enable.split(",") if e]
     program = os.path.abspath(a.program)
-    print(f"save_restart: seed {seed}, enabled: {', '.join(enabled) or 'none'}", flush=True)
+    print(f"save_restart: seed {seed}", flush=True)
     start, k, failures = time.monotonic(), 0, 0
     while (not a.rounds or k < a.rounds) and (not a.seconds or time.monotonic() - start < a.seconds):
-        gen = Gen(random.Random(f"{seed}:{k}"), enabled, roundtrip=True)
+        gen = Gen(random.Random(f"{seed}:{k}"), roundtrip=True)
         bad = round_trip(program, gen, code_form=k % 2 == 1)
         k += 1
         if bad:

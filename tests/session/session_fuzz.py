@@ -2,7 +2,7 @@
 """Session fuzzer: generated whole console sessions run through a sanitizer build of tovik.
 
     session_fuzz.py PROGRAM [--seed S] [--sessions N] [--seconds T] [--dict FILE]
-                    [--corpus DIR] [--enable FAULT,...] [--artifacts DIR] [--replay K]
+                    [--corpus DIR] [--artifacts DIR] [--replay K]
 
 A session is one to three starts of the program in one fresh folder, so later starts read what
 earlier ones saved. A start fails on any sanitizer report, a signal, an exit status other than 0
@@ -21,7 +21,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from generate import KNOWN_FAULTS, Gen  # noqa: E402
+from generate import Gen  # noqa: E402
 
 REPORTS = [b"AddressSanitizer", b"LeakSanitizer", b"UndefinedBehaviorSanitizer", b"runtime error:"]
 SANITIZER_EXIT = 86
@@ -132,24 +132,18 @@ def main():
     ap.add_argument("--timeout", type=float, default=30, help="seconds one start may take")
     ap.add_argument("--dict", default=None)
     ap.add_argument("--corpus", default=None)
-    ap.add_argument("--enable", default="", help="known faults to generate: " + ", ".join(
-        f"{k} ({v})" for k, v in KNOWN_FAULTS.items()))
     ap.add_argument("--artifacts", default="session-failures")
     ap.add_argument("--replay", type=int, default=None, help="run only this session number")
     ap.add_argument("--keep-going", action="store_true")
     a = ap.parse_args()
-    enabled = [e for e in a.enable.split(",") if e]
-    unknown = set(enabled) - set(KNOWN_FAULTS)
-    if unknown:
-        ap.error(f"unknown fault switch: {', '.join(sorted(unknown))}")
     seed = a.seed if a.seed is not None else random.randrange(1 << 31)
     words, corpus = read_dictionary(a.dict), read_corpus(a.corpus)
     corpus_lines = [l for s in corpus for _, lines, _ in s for l in lines]
-    print(f"session_fuzz: seed {seed}, enabled: {', '.join(enabled) or 'none'}", flush=True)
+    print(f"session_fuzz: seed {seed}", flush=True)
 
     def session(k):
         rnd = random.Random(f"{seed}:{k}")
-        return Gen(rnd, enabled, words, [corpus_lines] if corpus_lines else []).session()
+        return Gen(rnd, words, [corpus_lines] if corpus_lines else []).session()
 
     jobs = [(f"corpus {i}", runs) for i, runs in enumerate(corpus)] if a.replay is None else []
     start, k, failures = time.monotonic(), a.replay or 0, 0
@@ -175,7 +169,7 @@ def main():
                   f"{show(runs)}\n{output.decode('latin-1')}\n"
                   f"session_fuzz: kept in {kept}; replay: {sys.argv[0]} {a.program} --seed {seed}"
                   f" --replay {k - 1}" + "".join(f" --{o} {v}" for o, v in (
-                      ("enable", a.enable), ("dict", a.dict), ("corpus", a.corpus)) if v),
+                      ("dict", a.dict), ("corpus", a.corpus)) if v),
                   flush=True)
             if not a.keep_going:
                 return 1
