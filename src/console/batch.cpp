@@ -50,9 +50,20 @@ struct Options {
   bool batch = false;         // -q, --batch or -e was given
 };
 
+// The switches that take a value, as the next argument or after "=" (long ones only).
+constexpr std::string_view valued_switches[] = {"-e", "--startup", "--view"};
+
 bool is_option(std::string_view arg, std::string_view name) {
   return arg == name || (arg.starts_with(name) && arg.size() > name.size() &&
                          arg[name.size()] == '=' && name.starts_with("--"));
+}
+
+bool is_batch_flag(std::string_view arg) { return arg == "-q" || arg == "--batch"; }
+
+bool is_valued_switch(std::string_view arg) {
+  for (std::string_view name : valued_switches)
+    if (is_option(arg, name)) return true;
+  return false;
 }
 
 std::optional<Options> usage_error(const char* text, std::string_view arg) {
@@ -74,13 +85,12 @@ std::optional<Options> parse_options(int argc, const char* const* argv) {
       only_files = true;
       continue;
     }
-    if (arg == "-q" || arg == "--batch") {
+    if (is_batch_flag(arg)) {
       options.batch = true;
       continue;
     }
     std::string_view name = arg.substr(0, arg.find('='));
-    if (!is_option(arg, "-e") && !is_option(arg, "--startup") && !is_option(arg, "--view"))
-      return usage_error("Unknown switch ", arg);
+    if (!is_valued_switch(arg)) return usage_error("Unknown switch ", arg);
     std::string_view value;
     if (name.size() < arg.size())
       value = arg.substr(name.size() + 1);
@@ -149,15 +159,13 @@ void run_file(Context& ctx, const std::string& name) {
 // A start-up file that does not exist yet is an empty one: `exit` makes it. Its output but for
 // failures is left out, as the console's preamble is.
 void read_startup(Context& ctx, const std::string& name) {
-  struct stat info {};
-  if (::stat(name.c_str(), &info) != 0) {
-    if (errno != ENOENT) cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
+  if (!open_regular(name.c_str(), "r")) {
+    if (errno == EINVAL)
+      cannot_read(ctx, "the start-up file ", name, "not a regular file");
+    else if (errno != ENOENT)
+      cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
     return;
   }
-  if (!S_ISREG(info.st_mode))
-    return cannot_read(ctx, "the start-up file ", name, "not a regular file");
-  if (!open_regular(name.c_str(), "r"))
-    return cannot_read(ctx, "the start-up file ", name, std::strerror(errno));
   batch_output->set_quiet(true);
   open_file(ctx, name.c_str());
   if (!ctx.settings.autoload_file.empty()) {
@@ -171,11 +179,8 @@ void read_startup(Context& ctx, const std::string& name) {
 } // namespace
 
 bool wants_batch(int argc, const char* const* argv) {
-  for (int i = 0; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    for (std::string_view name : {"-q", "--batch", "-e", "--startup", "--view"})
-      if (is_option(arg, name)) return true;
-  }
+  for (int i = 0; i < argc; ++i)
+    if (is_batch_flag(argv[i]) || is_valued_switch(argv[i])) return true;
   return false;
 }
 
