@@ -1,7 +1,7 @@
 // Tovik: the console calculator. Without arguments it runs the console loop; with arguments it
 // runs them as files and commands.
 
-#include "analysis/plot_window.h"
+#include "analysis/plot_module.h"
 #include "console/batch.h"
 #include "console/console.h"
 #include "console/startup.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
         return tovik::console::print_option(stdout, option),
                std::fflush(stdout) || std::ferror(stdout);
   static tovik::Context ctx;
-  ctx.plot_window = tovik::analysis::show_plot_window;
+  ctx.plot_window = tovik::analysis::show_module_window;
   tovik::console::attach_console(ctx);
   if (tovik::console::wants_batch(argc - 1, argv + 1))
     return tovik::console::run_batch(ctx, argc - 1, argv + 1);

@@ -1,7 +1,5 @@
 #include "analysis/plot_draw.h"
 
-#include "context/atomic_file.h"
-
 #include <cmath>
 #include <string>
 
@@ -113,31 +111,19 @@ SurfacePtr render_picture(const PlotPicture& picture) {
   return image;
 }
 
-// The PNG is made in memory and written like every saved file, and a link found at its fixed
-// name is replaced, never followed: a failed write keeps the old picture.
-bool save_picture_png(const PlotPicture& picture, const char* path) {
+bool encode_png(const PlotPicture& picture, TovikPngSink* sink, void* closure) {
   SurfacePtr image = render_picture(picture);
   if (!image) return false;
-  std::string png;
-  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  struct Target {
+    TovikPngSink* sink;
+    void* closure;
+  } target{sink, closure};
+  auto write = [](void* to, const unsigned char* data, unsigned int length) {
+    auto* t = static_cast<Target*>(to);
+    t->sink(t->closure, data, length);
     return CAIRO_STATUS_SUCCESS;
   };
-  return cairo_surface_write_to_png_stream(image.get(), append, &png) == CAIRO_STATUS_SUCCESS &&
-         write_file_atomically(path, png, false) == WriteResult::ok;
+  return cairo_surface_write_to_png_stream(image.get(), write, &target) == CAIRO_STATUS_SUCCESS;
 }
 
 } // namespace tovik::analysis
-
-#if defined(__SANITIZE_ADDRESS__)
-#define TOVIK_LEAK_CHECKED
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TOVIK_LEAK_CHECKED
-#endif
-#endif
-#ifdef TOVIK_LEAK_CHECKED
-// The font library behind Cairo's text keeps a few allocations for the life of the process
-// and never frees them; the leak checker of sanitizer builds is told so rather than failing.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif

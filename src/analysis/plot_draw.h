@@ -1,7 +1,9 @@
 #pragma once
-// Draws a plot picture with Cairo: onto any Cairo target, into an image, or into a PNG file. The
-// window and the PNG file both show the image made here, so they match pixel for pixel.
+// Draws a plot picture with Cairo: onto any Cairo target, into an image, or into PNG data. The
+// window and the PNG file both show the image made here, so they match pixel for pixel. This code
+// lives in the plotting module (plot_module.h) and in the tests.
 
+#include "analysis/plot_module.h"
 #include "analysis/plot_picture.h"
 
 #include <cairo.h>
@@ -36,7 +38,7 @@ void draw_picture(cairo_t* cr, const PlotPicture& picture);
 // The picture in a new image of its size (CAIRO_FORMAT_RGB24); null when no image can be made.
 SurfacePtr render_picture(const PlotPicture& picture);
 
-// Writes the picture as a PNG file; false when it could not be written.
-bool save_picture_png(const PlotPicture& picture, const char* path);
+// The picture as PNG data for `sink`; false when it could not be made.
+bool encode_png(const PlotPicture& picture, TovikPngSink* sink, void* closure);
 
 } // namespace tovik::analysis

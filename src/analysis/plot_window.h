@@ -1,6 +1,6 @@
 #pragma once
-// The plot window on the X display. Only the program and the window test link this code; the
-// core library reaches it through the context's plot_window hook.
+// The plot window on the X display. Only the plotting module and the window test hold this code;
+// the core library reaches it through the context's plot_window hook.
 
 namespace tovik::analysis {
 

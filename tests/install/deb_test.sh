@@ -15,12 +15,14 @@ version=$("$build/tovik" --version | cut -d' ' -f2)
 deb=$work/tovik_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb") in: $(ls "$work")"
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/tovik ./usr/share/doc/tovik/help.txt ./usr/share/man/man1/tovik.1 \
+for path in ./usr/bin/tovik ./usr/lib/tovik/tovik_plot.so ./usr/share/doc/tovik/help.txt ./usr/share/man/man1/tovik.1 \
             ./usr/share/bash-completion/completions/tovik; do
   grep -q " $path\$" <<<"$contents" || fail "$path is not in the package: $contents"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-grep -q "libc6" <<<"$depends" || fail "the dependencies lack the C library: $depends"
+for package in libc6 libcairo2 libx11-6 libedit2; do
+  grep -q "$package" <<<"$depends" || fail "the dependencies lack $package: $depends"
+done
 dpkg-deb -x "$deb" "$work/root"
 [ "$("$work/root/usr/bin/tovik" --version)" = "Tovik $version" ] || fail "--version"
 [ "$(cd "$work" && "$work/root/usr/bin/tovik" -e 'ffH+1')" = 256 ] || fail "tovik -e 'ffH+1'"

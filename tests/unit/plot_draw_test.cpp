@@ -1,3 +1,4 @@
+#include "analysis/plot.h"
 #include "analysis/plot_draw.h"
 
 #include <gtest/gtest.h>
