@@ -1,6 +1,7 @@
 #include "console/history.h"
 
 #include "console/file_io.h"
+#include "console/line_editor.h"
 #include "context/atomic_file.h"
 #include "context/context.h"
 
@@ -13,8 +14,6 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <editline/readline.h>
 
 namespace tovik::console {
 
@@ -103,8 +102,8 @@ std::string history_file_name() {
   return base + "/tovik/history";
 }
 
-void load_history(Context& ctx) {
-  ::stifle_history(int(history_limit));
+void load_history(Context& ctx, const LineEditor& editor) {
+  editor.stifle_history(int(history_limit));
   file_name = history_file_name();
   if (file_name.empty()) {
     disabled = true;
@@ -116,14 +115,14 @@ void load_history(Context& ctx) {
   std::deque<std::string> lines;
   std::size_t total = 0;
   if (!read_lines(lines, total)) return warn(ctx, "cannot be read");
-  for (const std::string& line : lines) ::add_history(line.c_str());
+  for (const std::string& line : lines) editor.add_history(line.c_str());
   lines_in_file = total;
   if (total > history_limit) trim_file(ctx);
 }
 
-void remember_line(Context& ctx, const std::string& line) {
+void remember_line(Context& ctx, const LineEditor& editor, const std::string& line) {
   if (line.empty()) return;
-  ::add_history(line.c_str());
+  editor.add_history(line.c_str());
   if (disabled) return;
   if (!make_folders(file_name)) return warn(ctx, "its folder cannot be made");
   int fd = ::open(file_name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);

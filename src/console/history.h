@@ -11,6 +11,8 @@ struct Context;
 
 namespace tovik::console {
 
+struct LineEditor;
+
 // The file keeps at most this many lines (the newest).
 inline constexpr std::size_t history_limit = 1000;
 
@@ -18,8 +20,8 @@ inline constexpr std::size_t history_limit = 1000;
 std::string history_file_name();
 
 // Loads the saved lines into the line editor's history. A failure only warns (once per run).
-void load_history(Context& ctx);
+void load_history(Context& ctx, const LineEditor& editor);
 // Adds one typed line to the line editor's history and to the file.
-void remember_line(Context& ctx, const std::string& line);
+void remember_line(Context& ctx, const LineEditor& editor, const std::string& line);
 
 } // namespace tovik::console

@@ -3,6 +3,7 @@
 #include "console/completion.h"
 #include "console/console.h"
 #include "console/history.h"
+#include "console/line_editor.h"
 #include "console/type_ahead.h"
 #include "context/context.h"
 #include "context/output.h"
@@ -14,12 +15,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <editline/readline.h>
 
 namespace tovik::console {
 
@@ -126,6 +126,9 @@ int next_input_byte(bool terminal) {
   }
 }
 
+// The line editor; none when standard input is no terminal or the editor could not be loaded.
+std::optional<LineEditor> editor;
+
 // Tab completion works on the one program context; editline's callbacks carry no argument.
 const Context* completion_context = nullptr;
 std::vector<std::string> completion_matches;
@@ -136,7 +139,7 @@ char* next_completion(const char*, int state) {
 }
 
 char** complete_word(const char* text, int start, int) {
-  std::string_view before(rl_line_buffer, std::size_t(start));
+  std::string_view before(*editor->line_buffer, std::size_t(start));
   std::size_t first = before.find_first_not_of(" \t");
   std::string_view command;
   if (first != std::string_view::npos) {
@@ -145,22 +148,22 @@ char** complete_word(const char* text, int start, int) {
     // File commands complete file names (editline's own completion, when nothing is offered).
     if (end != std::string_view::npos && takes_file_names(command)) return nullptr;
   }
-  rl_attempted_completion_over = 1;
+  *editor->attempted_completion_over = 1;
   completion_matches = completions(*completion_context, text, first == std::string_view::npos);
-  return rl_completion_matches(text, next_completion);
+  return editor->completion_matches(text, next_completion);
 }
 
 void init_completion(const Context& ctx) {
   completion_context = &ctx;
-  rl_readline_name = "tovik";
+  *editor->readline_name = "tovik";
   // Words end where the language's tokens do, so names inside expressions complete too.
-  rl_basic_word_break_characters = " \t\"!$&()*+,-/;<=>@[]^|~";
-  rl_attempted_completion_function = complete_word;
+  *editor->word_break_characters = " \t\"!$&()*+,-/;<=>@[]^|~";
+  *editor->attempted_completion_function = complete_word;
 }
 
 bool read_edited_line(Context& ctx, std::string& text) {
   interrupted = 0;
-  char* typed = ::readline(prompt_text);
+  char* typed = editor->readline(prompt_text);
   if (!typed && interrupted) {
     // Ctrl-C at the prompt abandons the typed line.
     interrupted = 0;
@@ -179,8 +182,20 @@ bool read_edited_line(Context& ctx, std::string& text) {
   }
   text += typed;
   std::free(typed);
-  remember_line(ctx, text);
+  remember_line(ctx, *editor, text);
   return true;
+}
+
+// Without the line editor: the line as the terminal's own line editing delivers it (a Ctrl-C
+// while typing drops what was typed there; it is no key press for the next run).
+bool read_unedited_line(Context& ctx, std::string& text) {
+  std::fputs(prompt_text, ctx.out);
+  std::fflush(ctx.out);
+  text.clear();
+  int c = EOF;
+  while ((c = next_input_byte(true)) != EOF && c != '\n') text += char(c);
+  interrupted = 0;
+  return !(text.empty() && c == EOF);
 }
 
 } // namespace
@@ -193,7 +208,15 @@ void init_terminal(Context& ctx) {
   ::sigaction(SIGINT, &action, nullptr);
   ctx.key_waiting = terminal_key_waiting;
   ctx.hold_key_mode = hold_terminal_mode;
-  init_completion(ctx);
+  std::string why;
+  editor = load_line_editor(line_editor_file, why);
+  if (editor)
+    init_completion(ctx);
+  else
+    std::fprintf(ctx.out,
+                 "WARN  | The line editor could not be loaded (%s); lines are read without "
+                 "editing.\n",
+                 why.c_str());
 }
 
 bool read_console_line(Context& ctx, CommandLine& line) {
@@ -201,11 +224,11 @@ bool read_console_line(Context& ctx, CommandLine& line) {
   std::size_t length = 0;
   if (stdin_is_terminal()) {
     static bool history_loaded = false;
-    if (!history_loaded) load_history(ctx);
+    if (!history_loaded && editor) load_history(ctx, *editor);
     history_loaded = true;
     std::fflush(ctx.out);
     std::string text;
-    if (!read_edited_line(ctx, text)) return false;
+    if (!(editor ? read_edited_line(ctx, text) : read_unedited_line(ctx, text))) return false;
     length = text.size();
     if (length <= console_line_limit) line = CommandLine::from(text);
     begin_run();

@@ -1,4 +1,5 @@
 #include "console/completion.h"
+#include "console/line_editor.h"
 #include "context/context.h"
 
 #include <gtest/gtest.h>
@@ -30,4 +31,13 @@ TEST(Completion, FileCommands) {
   EXPECT_TRUE(console::takes_file_names("open"));
   EXPECT_TRUE(console::takes_file_names("runcode"));
   EXPECT_FALSE(console::takes_file_names("def"));
+}
+
+// The editor is loaded at run time: every part the console uses must be found, and a library
+// that cannot be loaded is named in the reason.
+TEST(Completion, LineEditorLoadsOrSaysWhy) {
+  std::string why;
+  EXPECT_TRUE(console::load_line_editor(console::line_editor_file, why)) << why;
+  EXPECT_FALSE(console::load_line_editor("libtovik-missing.so.1", why));
+  EXPECT_NE(why.find("libtovik-missing.so.1"), std::string::npos) << why;
 }
