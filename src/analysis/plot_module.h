@@ -32,8 +32,8 @@ namespace tovik::analysis {
 
 // Changes whenever TovikPlotModule or PlotPicture change.
 inline constexpr unsigned tovik_plot_version = 1;
-// Found through the program's run path: beside it in the build, in its library folder when
-// installed.
+// Found beside the program in the build, and in its library folder (TOVIK_MODULE_FROM_PROGRAM, a
+// path relative to the program's folder) when installed.
 inline constexpr const char* plot_module_file = "tovik_plot.so";
 
 // The module, loaded on the first call; null when it cannot be loaded, with the reason (one line

@@ -19,7 +19,7 @@ grep -q "^GRAPH | No display: the picture was saved to Tovik-graph.png.$" <<<"$(
 [ -f "$prefix/Tovik-graph.png" ] || fail "no Tovik-graph.png"
 mkdir -p "$prefix/alone/bin" && cp "$prefix/bin/tovik" "$prefix/alone/bin/"
 alone=$(graph "$prefix/alone/bin/tovik")
-grep -q "^GRAPH | No picture could be made: tovik_plot.so: cannot open shared object file" <<<"$alone" ||
+grep -q "^GRAPH | No picture could be made: $prefix/alone/bin/../lib/tovik/tovik_plot.so: cannot open" <<<"$alone" ||
   fail "no message without the plotting module: $alone"
 grep -q "VALUE | 2" <<<"$alone" || fail "the program did not go on without the plotting module"
 if command -v man >/dev/null; then
