@@ -9,6 +9,7 @@
 #include "runner/run_result.h"
 #include "runner/threads.h"
 #include "runner/trace.h"
+#include "runner/translate.h"
 
 // Threaded dispatch (computed goto, a GCC and clang extension) unless the plain switch is asked
 // for with TOVIK_SWITCH_DISPATCH; both run the same handlers.
@@ -96,6 +97,11 @@ std::int32_t Dispatch::run() {
     if constexpr (trace_enabled) trace_instruction(ctx_.out, {code, size}, pc, values);            \
     at = code + pc + 1;                                                                            \
   } while (false)
+  // After a jump, call or return: on in the translated form when the target is a step of it.
+  const Step* s = nullptr;
+#define TOVIK_RESUME                                                                               \
+  if (enter_translation(pc, s)) goto translated;                                                   \
+  TOVIK_NEXT
 #if TOVIK_THREADED_DISPATCH
   // Every handler ends in a fetch and an indirect jump of its own, which the processor predicts
   // per handler rather than at one shared switch.
@@ -112,6 +118,7 @@ std::int32_t Dispatch::run() {
     TOVIK_FETCH();                                                                                 \
     goto* handlers[handler_index[op]];                                                             \
   } while (false)
+byte_fetch:
   TOVIK_NEXT;
   {
     {
@@ -121,6 +128,7 @@ std::int32_t Dispatch::run() {
 #define TOVIK_NEXT break
 #define TOVIK_FALLTHROUGH [[fallthrough]]
   for (;;) {
+  byte_fetch:
     TOVIK_FETCH();
     switch (static_cast<Op>(op)) {
 #endif
@@ -133,7 +141,7 @@ std::int32_t Dispatch::run() {
           : TOVIK_CASE(call_pop) : if ((r = call_object(op, pc)) != keep_going) return r;
       code = code_;
       size = size_;
-      TOVIK_NEXT;
+      TOVIK_RESUME;
       TOVIK_CASE(args) : push_arguments();
       pc += length_of<Op::args>;
       TOVIK_NEXT;
@@ -167,7 +175,7 @@ std::int32_t Dispatch::run() {
       TOVIK_CASE(ret) : if ((r = do_return(pc)) != keep_going) return r;
       code = code_;
       size = size_;
-      TOVIK_NEXT;
+      TOVIK_RESUME;
       TOVIK_CASE(stdo_pop) : if ((r = standard_popped(*at)) != keep_going) return r;
       pc += length_of<Op::stdo_pop>;
       TOVIK_NEXT;
@@ -200,7 +208,7 @@ std::int32_t Dispatch::run() {
       }
       TOVIK_FALLTHROUGH;
       TOVIK_CASE(jump) : if (!jump(pc, size, read_i32(at))) return run_left_block;
-      TOVIK_NEXT;
+      TOVIK_RESUME;
       TOVIK_CASE(goto_reserved)
           : // Reserved: only its opcode is stepped over, whatever its operand bytes hold.
             pc += 1;
@@ -298,6 +306,61 @@ std::int32_t Dispatch::run() {
       return unknown_opcode_result(op);
     }
   }
+
+  // The translated form. Its steps check only what validation could not prove: the key poll
+  // (a fused step is taken only when no poll falls inside it), room on Stack 1 (only when no
+  // push has to grow it) and the frame's slots; otherwise the byte runner does the instruction.
+translated:
+#if TOVIK_THREADED_DISPATCH
+  static const void* const steps[step_kinds] = {&&step_byte_path, &&step_jump,
+                                                &&step_load_oper_jifn, &&step_load_oper_store,
+                                                &&step_load_oper};
+  goto* steps[std::uint8_t(s->kind)];
+#define TOVIK_STEP(kind) step_##kind
+#else
+#define TOVIK_STEP(kind) case StepKind::kind
+  switch (s->kind) {
+#endif
+  TOVIK_STEP(byte_path) : pc = s->pc;
+  goto byte_fetch;
+  TOVIK_STEP(jump) : if (--countdown == 0) {
+    countdown = poll_interval;
+    if (poll_break_key(ctx_)) return run_broken;
+  }
+  s += s->jump;
+  goto translated;
+  TOVIK_STEP(load_oper_jifn) : TOVIK_STEP(load_oper_store) : TOVIK_STEP(load_oper) : {
+    // Both operands are pushed before OPER: the stack must have room for two more.
+    std::uint32_t a = 0, b = 0, store = 0;
+    if (countdown <= s->count || values.count + 2 > values.capacity ||
+        !frame_slot(s->a_arg, s->a, values.count, a) ||
+        (s->b_slot && !frame_slot(s->b_arg, s->b, values.count, b)) ||
+        (s->kind == StepKind::load_oper_store &&
+         !frame_slot(false, s->store, values.count, store))) {
+      pc = s->pc;
+      goto byte_fetch;
+    }
+    countdown -= s->count;
+    double* data = values.data();
+    double result = 0;
+    binary_operator(s->oper, data[a], s->b_slot ? data[b] : s->k, result);
+    if (s->kind == StepKind::load_oper_jifn) {
+      s += result != 0 ? s->count : s->jump;
+    } else {
+      if (s->kind == StepKind::load_oper_store)
+        data[store] = result;
+      else
+        data[values.count++] = result;
+      s += s->count;
+    }
+    goto translated;
+  }
+#if !TOVIK_THREADED_DISPATCH
+}
+return unknown_opcode_result(0xFF);
+#endif
+#undef TOVIK_STEP
+#undef TOVIK_RESUME
 #undef TOVIK_FETCH
 #undef TOVIK_CASE
 #undef TOVIK_DEFAULT
