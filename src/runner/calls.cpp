@@ -5,6 +5,7 @@
 #include "runner/dispatch.h"
 #include "runner/integer.h"
 #include "runner/run_result.h"
+#include "runner/trace.h"
 
 #include <cstring>
 #include <limits>
@@ -52,7 +53,10 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
       pc = next;
       return call_unknown(op, name, fixed);
     }
-    site = {code_, pc, next, fixed, changes, object};
+    const Translation* translation = nullptr;
+    if (use_translation && !trace_enabled && object->code->size() <= max_block_size)
+      translation = cached_translation(object->code);
+    site = {code_, pc, next, fixed, changes, object, translation};
   }
   const objects::GlobalObject* object = site.object;
   std::uint32_t next = site.next;
@@ -62,7 +66,7 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
   if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
   if (m_.values.count < count) return too_few_code(op);
   enter_frame(count);
-  switch_block(object->code);
+  switch_block(object->code, site.translation);
   pc = 0;
   return keep_going;
 }
@@ -123,8 +127,10 @@ bool Dispatch::push_frame(std::int64_t return_position) {
     return false;
   }
   try {
+    frame_translations_.push_back(translation_);
     m_.frame_blocks.push_back(keep_);
   } catch (const std::bad_alloc&) {
+    if (frame_translations_.size() > m_.frame_blocks.size()) frame_translations_.pop_back();
     ++frames.errors;
     return false;
   }
@@ -143,8 +149,9 @@ void Dispatch::enter_frame(std::uint32_t count) {
   m_.locals = 0;
 }
 
-void Dispatch::switch_block(CodeRef block) {
+void Dispatch::switch_block(CodeRef block, const Translation* translation) {
   keep_ = std::move(block);
+  translation_ = translation;
   if (keep_) {
     code_ = keep_->data();
     // A block too large to address is treated as empty: its first fetch leaves it.
@@ -173,12 +180,24 @@ std::int32_t Dispatch::do_return(std::uint32_t& pc) {
   pc = std::uint32_t(frames.pop());
   m_.locals_base = m_.home + m_.argn;
   CodeRef block;
+  const Translation* translation = nullptr;
   if (!m_.frame_blocks.empty()) {
     block = std::move(m_.frame_blocks.back());
     m_.frame_blocks.pop_back();
+    if (!frame_translations_.empty()) {
+      translation = frame_translations_.back();
+      frame_translations_.pop_back();
+    }
   }
-  switch_block(std::move(block));
+  switch_block(std::move(block), translation);
   return keep_going;
+}
+
+const Translation* Dispatch::current_translation() {
+  if (!use_translation || trace_enabled) return nullptr;
+  if (keep_) return cached_translation(keep_);
+  if (!top_translation_) top_translation_ = std::make_unique<Translation>(translate(top_));
+  return top_translation_.get();
 }
 
 // Adds up the groups on Stack 2 down to the nearest marker, which is consumed.

@@ -6,11 +6,14 @@
 #include "code/code_block.h"
 #include "context/machine_state.h"
 #include "runner/run_result.h"
+#include "runner/translate.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tovik {
 struct Context;
@@ -48,6 +51,7 @@ struct CallSite {
   std::int32_t fixed = 0; // the argument count of a call with a fixed count
   std::uint64_t changes = 0;
   const objects::GlobalObject* object = nullptr;
+  const Translation* translation = nullptr;
 };
 
 // Call sites remembered per run; sites that share a slot only displace each other.
@@ -67,7 +71,10 @@ private:
   std::int32_t do_return(std::uint32_t& pc);
   bool push_frame(std::int64_t return_position);
   void enter_frame(std::uint32_t count);
-  void switch_block(CodeRef block);
+  void switch_block(CodeRef block, const Translation* translation);
+  // Looks up the current block's translation (made on the first look) and the step at pc.
+  bool enter_translation(std::uint32_t pc, const Step*& step);
+  const Translation* current_translation();
   std::int32_t argument_total(std::int32_t empty_code, std::uint32_t& total);
 
   // frame_slots.cpp
@@ -76,6 +83,8 @@ private:
   // The slot helpers are inline (below the class): every variable access of a loop runs them.
   bool arg_slot(std::uint32_t i, std::uint32_t& slot) const;
   bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
+  // The slot of argument or local i below `in_use` values.
+  bool frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint32_t& slot) const;
   void get_slot(bool found, std::uint32_t slot);
   void set_slot(bool found, std::uint32_t slot);
   std::int32_t init_locals(std::uint32_t n, std::int32_t twice_code, std::int32_t no_room_code);
@@ -104,6 +113,9 @@ private:
   std::uint32_t size_;
   std::uint32_t step_;
   std::array<CallSite, call_site_slots> call_sites_{};
+  const Translation* translation_ = nullptr; // of the current block; null until looked up
+  std::unique_ptr<Translation> top_translation_;
+  std::vector<const Translation*> frame_translations_; // beside m_.frame_blocks
 };
 
 // A slot is in range when its index is below argn (or locals) and the slot is still on Stack 1.
@@ -119,6 +131,23 @@ private:
   std::uint64_t at = std::uint64_t(m_.locals_base) + i;
   if (i >= m_.locals || at >= m_.values.count) return false;
   slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool
+Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint32_t& slot) const {
+  std::uint64_t at = std::uint64_t(arg ? m_.home : m_.locals_base) + i;
+  if (i >= (arg ? m_.argn : m_.locals) || at >= in_use) return false;
+  slot = std::uint32_t(at);
+  return true;
+}
+
+[[gnu::always_inline]] inline bool Dispatch::enter_translation(std::uint32_t pc,
+                                                               const Step*& step) {
+  if (!translation_ && !(translation_ = current_translation())) return false;
+  std::uint32_t index = translation_->step_of(pc);
+  if (index == no_step) return false;
+  step = translation_->steps.data() + index;
   return true;
 }
 

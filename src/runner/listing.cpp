@@ -65,7 +65,7 @@ bool stop_for_key(std::FILE* out, bool (*key_waiting)()) {
 } // namespace
 
 Instruction list_instruction(std::FILE* out, std::span<const std::uint8_t> block,
-                              std::uint32_t at) {
+                             std::uint32_t at) {
   Instruction ins = decode_instruction(block, at);
   std::fprintf(out, "%7d |  %02X | ", static_cast<int>(at), ins.op);
   print_explanation(out, ins, at);

@@ -9,10 +9,34 @@
 #include "runner/run_result.h"
 #include "runner/threads.h"
 #include "runner/trace.h"
+#include "runner/translate.h"
+
+// Threaded dispatch (computed goto, a GCC and clang extension) unless the plain switch is asked
+// for with TOVIK_SWITCH_DISPATCH; both run the same handlers.
+#if defined(__GNUC__) && !defined(TOVIK_SWITCH_DISPATCH)
+#define TOVIK_THREADED_DISPATCH 1
+// Label addresses are the extension itself.
+#pragma GCC diagnostic ignored "-Wpedantic"
+#else
+#define TOVIK_THREADED_DISPATCH 0
+#endif
 
 namespace tovik::runner {
 
 namespace {
+
+#if TOVIK_THREADED_DISPATCH
+// The handler of each opcode byte: its place in the opcode list plus one, 0 for bytes that are
+// no opcode.
+constexpr std::array<std::uint8_t, 256> handler_index = [] {
+  std::array<std::uint8_t, 256> index{};
+  std::uint8_t next = 1;
+#define TOVIK_OPCODE_INDEX(name, byte, layout, text) index[byte] = next++;
+  TOVIK_OPCODES(TOVIK_OPCODE_INDEX)
+#undef TOVIK_OPCODE_INDEX
+  return index;
+}();
+#endif
 
 std::int32_t run_block(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep) {
   if (block.empty()) return run_no_code;
@@ -58,204 +82,290 @@ std::int32_t Dispatch::run() {
   std::uint32_t pc = 0;
   std::uint32_t countdown = 1;
   std::int32_t r = keep_going;
+  std::uint8_t op = 0;
+  const std::uint8_t* at = nullptr;
+  // Fetches the instruction at pc: the key poll, the bounds of the block, then the handler.
+#define TOVIK_FETCH()                                                                              \
+  do {                                                                                             \
+    if (--countdown == 0) {                                                                        \
+      countdown = poll_interval;                                                                   \
+      if (poll_break_key(ctx_)) return run_broken;                                                 \
+    }                                                                                              \
+    if (pc >= size) return run_left_block;                                                         \
+    op = code[pc];                                                                                 \
+    if (size - pc < run_minimum_length[op]) return run_left_block;                                 \
+    if constexpr (trace_enabled) trace_instruction(ctx_.out, {code, size}, pc, values);            \
+    at = code + pc + 1;                                                                            \
+  } while (false)
+  // After a jump, call or return: on in the translated form when the target is a step of it.
+  const Step* s = nullptr;
+#define TOVIK_RESUME                                                                               \
+  if (enter_translation(pc, s)) goto translated;                                                   \
+  TOVIK_NEXT
+#if TOVIK_THREADED_DISPATCH
+  // Every handler ends in a fetch and an indirect jump of its own, which the processor predicts
+  // per handler rather than at one shared switch.
+  static const void* const handlers[] = {&&op_unknown,
+#define TOVIK_OPCODE_LABEL(name, byte, layout, text) &&op_##name,
+                                         TOVIK_OPCODES(TOVIK_OPCODE_LABEL)
+#undef TOVIK_OPCODE_LABEL
+  };
+#define TOVIK_CASE(name) op_##name
+#define TOVIK_FALLTHROUGH static_cast<void>(0)
+#define TOVIK_DEFAULT op_unknown
+#define TOVIK_NEXT                                                                                 \
+  do {                                                                                             \
+    TOVIK_FETCH();                                                                                 \
+    goto* handlers[handler_index[op]];                                                             \
+  } while (false)
+byte_fetch:
+  TOVIK_NEXT;
+  {
+    {
+#else
+#define TOVIK_CASE(name) case Op::name
+#define TOVIK_DEFAULT default
+#define TOVIK_NEXT break
+#define TOVIK_FALLTHROUGH [[fallthrough]]
   for (;;) {
-    if (--countdown == 0) {
-      countdown = poll_interval;
-      if (poll_break_key(ctx_)) return run_broken;
-    }
-    if (pc >= size) return run_left_block;
-    const std::uint8_t op = code[pc];
-    if (size - pc < run_minimum_length[op]) return run_left_block;
-    if constexpr (trace_enabled) trace_instruction(ctx_.out, {code, size}, pc, values);
-    const std::uint8_t* at = code + pc + 1;
+  byte_fetch:
+    TOVIK_FETCH();
     switch (static_cast<Op>(op)) {
-    case Op::push:
-      values.push(read_f64(at), step_);
+#endif
+      TOVIK_CASE(push) : values.push(read_f64(at), step_);
       pc += length_of<Op::push>;
-      break;
-    case Op::call:
-    case Op::call_n:
-    case Op::call_args:
-    case Op::call_pop:
-      if ((r = call_object(op, pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(call)
+          : TOVIK_CASE(call_n)
+          : TOVIK_CASE(call_args)
+          : TOVIK_CASE(call_pop) : if ((r = call_object(op, pc)) != keep_going) return r;
       code = code_;
       size = size_;
-      break;
-    case Op::args:
-      push_arguments();
+      TOVIK_RESUME;
+      TOVIK_CASE(args) : push_arguments();
       pc += length_of<Op::args>;
-      break;
-    case Op::args_range:
-      push_argument_range();
+      TOVIK_NEXT;
+      TOVIK_CASE(args_range) : push_argument_range();
       pc += length_of<Op::args_range>;
-      break;
-    case Op::init_args:
-      m_.groups.push(-1, step_);
+      TOVIK_NEXT;
+      TOVIK_CASE(init_args) : m_.groups.push(-1, step_);
       m_.groups.push(read_i32(at), step_);
       pc += length_of<Op::init_args>;
-      break;
-    case Op::oper: {
-      double result;
-      if (values.count >= 2) [[likely]] {
-        // Both operands are there: the result takes the left one's place, as pop, pop and push
-        // would leave it.
-        double* left = values.data() + values.count - 2;
-        std::uint8_t status = binary_operator(*at, left[0], left[1], result);
-        values.count -= 2;
-        if (status != operator_ok) return run_oper_unknown;
-        left[0] = result;
-        values.count += 1;
-      } else {
-        double right = values.pop();
-        double left = values.pop();
-        if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
-        values.push(result, step_);
+      TOVIK_NEXT;
+      TOVIK_CASE(oper) : {
+        double result;
+        if (values.count >= 2) [[likely]] {
+          // Both operands are there: the result takes the left one's place, as pop, pop and push
+          // would leave it.
+          double* left = values.data() + values.count - 2;
+          std::uint8_t status = binary_operator(*at, left[0], left[1], result);
+          values.count -= 2;
+          if (status != operator_ok) return run_oper_unknown;
+          left[0] = result;
+          values.count += 1;
+        } else {
+          double right = values.pop();
+          double left = values.pop();
+          if (binary_operator(*at, left, right, result) != operator_ok) return run_oper_unknown;
+          values.push(result, step_);
+        }
+        pc += length_of<Op::oper>;
+        TOVIK_NEXT;
       }
-      pc += length_of<Op::oper>;
-      break;
-    }
-    case Op::ret:
-      if ((r = do_return(pc)) != keep_going) return r;
+      TOVIK_CASE(ret) : if ((r = do_return(pc)) != keep_going) return r;
       code = code_;
       size = size_;
-      break;
-    case Op::stdo_pop:
-      if ((r = standard_popped(*at)) != keep_going) return r;
+      TOVIK_RESUME;
+      TOVIK_CASE(stdo_pop) : if ((r = standard_popped(*at)) != keep_going) return r;
       pc += length_of<Op::stdo_pop>;
-      break;
-    case Op::set:
-    case Op::set_pop:
-      if ((r = set_global(op, pc)) != keep_going) return r;
-      break;
-    case Op::func:
-      if ((r = define_function(pc)) != keep_going) return r;
-      break;
-    case Op::del:
-      if ((r = delete_object(pc)) != keep_going) return r;
-      break;
-    case Op::run:
-      if ((r = run_line(pc)) != keep_going) return r;
-      break;
-    case Op::print_text:
-      if ((r = print_text(pc)) != keep_going) return r;
-      break;
-    case Op::print_top:
-      std::fprintf(ctx_.out, " %g ", values.peek());
+      TOVIK_NEXT;
+      TOVIK_CASE(set) : TOVIK_CASE(set_pop) : if ((r = set_global(op, pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(func) : if ((r = define_function(pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(del) : if ((r = delete_object(pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(run) : if ((r = run_line(pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(print_text) : if ((r = print_text(pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(print_top) : std::fprintf(ctx_.out, " %g ", values.peek());
       pc += length_of<Op::print_top>;
-      break;
-    case Op::pop:
-      values.pop();
+      TOVIK_NEXT;
+      TOVIK_CASE(pop) : values.pop();
       pc += length_of<Op::pop>;
-      break;
-    case Op::set_local_pop:
-    case Op::get_local_pop: {
-      std::uint32_t index = 0, slot = 0;
-      bool found = to_count(values.pop(), index) && local_slot(index, slot);
-      op == byte_of(Op::set_local_pop) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += length_of<Op::get_local_pop>;
-      break;
-    }
-    case Op::jifn:
-      if (values.pop() != 0) {
-        pc += length_of<Op::jifn>;
-        break;
+      TOVIK_NEXT;
+      TOVIK_CASE(set_local_pop) : TOVIK_CASE(get_local_pop) : {
+        std::uint32_t index = 0, slot = 0;
+        bool found = to_count(values.pop(), index) && local_slot(index, slot);
+        op == byte_of(Op::set_local_pop) ? set_slot(found, slot) : get_slot(found, slot);
+        pc += length_of<Op::get_local_pop>;
+        TOVIK_NEXT;
       }
-      [[fallthrough]];
-    case Op::jump:
-      if (!jump(pc, size, read_i32(at))) return run_left_block;
-      break;
-    case Op::goto_reserved:
-      // Reserved: only its opcode is stepped over, whatever its operand bytes hold.
-      pc += 1;
-      break;
-    case Op::set_local:
-    case Op::get_local: {
-      std::uint32_t slot = 0;
-      bool found = local_slot(std::uint32_t(read_i32(at)), slot);
-      op == byte_of(Op::set_local) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += length_of<Op::get_local>;
-      break;
-    }
-    case Op::set_arg: {
-      std::uint32_t slot = 0;
-      bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
-      set_slot(found, slot);
-      pc += length_of<Op::set_arg>;
-      break;
-    }
-    case Op::set_arg_pop:
-    case Op::arg_pop: {
-      std::uint32_t index = 0, slot = 0;
-      bool found = to_count(values.pop(), index) && arg_slot(index, slot);
-      op == byte_of(Op::set_arg_pop) ? set_slot(found, slot) : get_slot(found, slot);
-      pc += length_of<Op::arg_pop>;
-      break;
-    }
-    case Op::arg: {
-      std::uint32_t slot = 0;
-      bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
-      get_slot(found, slot);
-      pc += length_of<Op::arg>;
-      break;
-    }
-    case Op::uopr:
-      if (*at != 0) {
+      TOVIK_CASE(jifn) : if (values.pop() != 0) {
+        pc += length_of<Op::jifn>;
+        TOVIK_NEXT;
+      }
+      TOVIK_FALLTHROUGH;
+      TOVIK_CASE(jump) : if (!jump(pc, size, read_i32(at))) return run_left_block;
+      TOVIK_RESUME;
+      TOVIK_CASE(goto_reserved)
+          : // Reserved: only its opcode is stepped over, whatever its operand bytes hold.
+            pc += 1;
+      TOVIK_NEXT;
+      TOVIK_CASE(set_local) : TOVIK_CASE(get_local) : {
+        std::uint32_t slot = 0;
+        bool found = local_slot(std::uint32_t(read_i32(at)), slot);
+        op == byte_of(Op::set_local) ? set_slot(found, slot) : get_slot(found, slot);
+        pc += length_of<Op::get_local>;
+        TOVIK_NEXT;
+      }
+      TOVIK_CASE(set_arg) : {
+        std::uint32_t slot = 0;
+        bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
+        set_slot(found, slot);
+        pc += length_of<Op::set_arg>;
+        TOVIK_NEXT;
+      }
+      TOVIK_CASE(set_arg_pop) : TOVIK_CASE(arg_pop) : {
+        std::uint32_t index = 0, slot = 0;
+        bool found = to_count(values.pop(), index) && arg_slot(index, slot);
+        op == byte_of(Op::set_arg_pop) ? set_slot(found, slot) : get_slot(found, slot);
+        pc += length_of<Op::arg_pop>;
+        TOVIK_NEXT;
+      }
+      TOVIK_CASE(arg) : {
+        std::uint32_t slot = 0;
+        bool found = arg_slot(std::uint32_t(read_i32(at)), slot);
+        get_slot(found, slot);
+        pc += length_of<Op::arg>;
+        TOVIK_NEXT;
+      }
+      TOVIK_CASE(uopr) : if (*at != 0) {
         double result;
         if (unary_operator(*at, values.pop(), result) != operator_ok) return run_uopr_unknown;
         values.push(result, step_);
       }
       pc += length_of<Op::uopr>;
-      break;
-    case Op::push_argn:
-      values.push(double(m_.argn), step_);
+      TOVIK_NEXT;
+      TOVIK_CASE(push_argn) : values.push(double(m_.argn), step_);
       pc += length_of<Op::push_argn>;
-      break;
-    case Op::init_locals:
-      if ((r = init_locals(std::uint32_t(read_i32(at)), run_init_locals_twice,
-                           run_init_locals_no_room)) != keep_going)
-        return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(init_locals)
+          : if ((r = init_locals(std::uint32_t(read_i32(at)), run_init_locals_twice,
+                                 run_init_locals_no_room)) != keep_going) return r;
       pc += length_of<Op::init_locals>;
-      break;
-    case Op::init_locals_pop:
-      if ((r = init_locals_popped()) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(init_locals_pop) : if ((r = init_locals_popped()) != keep_going) return r;
       pc += length_of<Op::init_locals_pop>;
-      break;
-    case Op::print_char:
-      print_char();
+      TOVIK_NEXT;
+      TOVIK_CASE(print_char) : print_char();
       pc += length_of<Op::print_char>;
-      break;
-    case Op::stdo:
-      if ((r = standard(*at, 0, {run_stdo_unknown, run_stdo_rnd_arguments})) != keep_going)
-        return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(stdo)
+          : if ((r = standard(*at, 0, {run_stdo_unknown, run_stdo_rnd_arguments})) !=
+                keep_going) return r;
       pc += length_of<Op::stdo>;
-      break;
-    case Op::stdo_n: {
-      auto n = std::uint32_t(read_i32(at + 1));
-      if (values.count < n) return run_stdo_n_too_few;
-      if ((r = standard(*at, n, {run_stdo_n_unknown, run_stdo_n_rnd_arguments})) != keep_going)
-        return r;
-      pc += length_of<Op::stdo_n>;
-      break;
-    }
-    case Op::stdo_args:
-      if ((r = standard_with_total(*at)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(stdo_n) : {
+        auto n = std::uint32_t(read_i32(at + 1));
+        if (values.count < n) return run_stdo_n_too_few;
+        if ((r = standard(*at, n, {run_stdo_n_unknown, run_stdo_n_rnd_arguments})) != keep_going)
+          return r;
+        pc += length_of<Op::stdo_n>;
+        TOVIK_NEXT;
+      }
+      TOVIK_CASE(stdo_args) : if ((r = standard_with_total(*at)) != keep_going) return r;
       pc += length_of<Op::stdo_args>;
-      break;
-    case Op::read:
-      read_line_number();
+      TOVIK_NEXT;
+      TOVIK_CASE(read) : read_line_number();
       pc += length_of<Op::read>;
-      break;
-    case Op::main_n:
-    case Op::main_pop:
-    case Op::main_args:
-      if ((r = call_inline(op, pc)) != keep_going) return r;
-      break;
-    default:
-      // The thread group is handed off whatever its low nibble.
-      if ((op >> 4) == 7) return thread_handoff(ctx_);
+      TOVIK_NEXT;
+      TOVIK_CASE(main_n)
+          : TOVIK_CASE(main_pop)
+          : TOVIK_CASE(main_args) : if ((r = call_inline(op, pc)) != keep_going) return r;
+      TOVIK_NEXT;
+      TOVIK_CASE(new_thread)
+          : TOVIK_CASE(send)
+          : TOVIK_CASE(read_message)
+          : TOVIK_CASE(sleep)
+          : TOVIK_CASE(sleep_me)
+          : TOVIK_CASE(wake_up)
+          : TOVIK_CASE(kill)
+          : TOVIK_CASE(kill_me)
+          : TOVIK_CASE(return_pop)
+          : TOVIK_CASE(send_id)
+          : TOVIK_CASE(send_id_pop)
+          : TOVIK_CASE(send_pop)
+          : TOVIK_CASE(sleep_pop)
+          : TOVIK_CASE(wake_up_pop)
+          : TOVIK_CASE(kill_pop)
+          : TOVIK_DEFAULT :
+          // The thread group is handed off whatever its low nibble.
+          if ((op >> 4) == 7) return thread_handoff(ctx_);
       return unknown_opcode_result(op);
     }
   }
+
+  // The translated form. Its steps check only what validation could not prove: the key poll
+  // (a fused step is taken only when no poll falls inside it), room on Stack 1 (only when no
+  // push has to grow it) and the frame's slots; otherwise the byte runner does the instruction.
+translated:
+#if TOVIK_THREADED_DISPATCH
+  static const void* const steps[step_kinds] = {&&step_byte_path, &&step_jump,
+                                                &&step_load_oper_jifn, &&step_load_oper_store,
+                                                &&step_load_oper};
+  goto* steps[std::uint8_t(s->kind)];
+#define TOVIK_STEP(kind) step_##kind
+#else
+#define TOVIK_STEP(kind) case StepKind::kind
+  switch (s->kind) {
+#endif
+  TOVIK_STEP(byte_path) : pc = s->pc;
+  goto byte_fetch;
+  TOVIK_STEP(jump) : if (--countdown == 0) {
+    countdown = poll_interval;
+    if (poll_break_key(ctx_)) return run_broken;
+  }
+  s += s->jump;
+  goto translated;
+  TOVIK_STEP(load_oper_jifn) : TOVIK_STEP(load_oper_store) : TOVIK_STEP(load_oper) : {
+    // Both operands are pushed before OPER: the stack must have room for two more.
+    std::uint32_t a = 0, b = 0, store = 0;
+    if (countdown <= s->count || values.count + 2 > values.capacity ||
+        !frame_slot(s->a_arg, s->a, values.count, a) ||
+        (s->b_slot && !frame_slot(s->b_arg, s->b, values.count, b)) ||
+        (s->kind == StepKind::load_oper_store &&
+         !frame_slot(false, s->store, values.count, store))) {
+      pc = s->pc;
+      goto byte_fetch;
+    }
+    countdown -= s->count;
+    double* data = values.data();
+    double result = 0;
+    binary_operator(s->oper, data[a], s->b_slot ? data[b] : s->k, result);
+    if (s->kind == StepKind::load_oper_jifn) {
+      s += result != 0 ? s->count : s->jump;
+    } else {
+      if (s->kind == StepKind::load_oper_store)
+        data[store] = result;
+      else
+        data[values.count++] = result;
+      s += s->count;
+    }
+    goto translated;
+  }
+#if !TOVIK_THREADED_DISPATCH
+}
+return unknown_opcode_result(0xFF);
+#endif
+#undef TOVIK_STEP
+#undef TOVIK_RESUME
+#undef TOVIK_FETCH
+#undef TOVIK_CASE
+#undef TOVIK_DEFAULT
+#undef TOVIK_NEXT
+#undef TOVIK_FALLTHROUGH
 }
 
 bool Dispatch::read_name(std::uint32_t from, std::string_view& name, std::uint32_t& after) const {

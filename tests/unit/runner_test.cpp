@@ -1,10 +1,12 @@
 #include "runner/run_code.h"
 
 #include "compiler/run_value.h"
+#include "console/console.h"
 #include "lang/number.h"
 #include "objects/global_object.h"
 #include "runner/dispatch.h"
 #include "runner/run_result.h"
+#include "runner/translate.h"
 #include "runner_test_support.h"
 
 #include <gtest/gtest.h>
@@ -659,3 +661,63 @@ TEST_F(RunnerTest, ThreadHandOffKeepsTheErrorCountersOfStacks2And3) {
 }
 
 } // namespace
+
+// ---- The translated form against the byte runner alone
+
+// Everything a run leaves that anyone can see: the output, the stacks with their counters and
+// capacities, the frame registers and, for programs stopped by a key, the poll count.
+std::string run_lines(const std::vector<std::string>& lines, bool translated, int key_at_poll) {
+  runner::use_translation = translated;
+  runner::testing::TestContext t;
+  if (key_at_poll > 0) {
+    polls_before_key = key_at_poll;
+    t.ctx.key_waiting = waiting_later;
+    t.ctx.clock = ticking_clock;
+  }
+  std::string seen;
+  for (const std::string& line : lines) {
+    if (line.rfind("limit ", 0) == 0) {
+      t.ctx.machine.values.limit = t.ctx.machine.frames.limit = std::stoi(line.substr(6));
+      continue;
+    }
+    polls_before_key = key_at_poll;
+    console::run_command_text(t.ctx, line);
+    seen += t.output() + "|";
+    const runner::MachineState& m = t.ctx.machine;
+    for (const auto* stack : {&m.groups, &m.frames}) {
+      seen += std::to_string(stack->count) + "/" + std::to_string(stack->capacity) + "/" +
+              std::to_string(stack->errors) + ":";
+      for (std::uint32_t i = 0; i < stack->count; ++i)
+        seen += std::to_string(stack->data()[i]) + ",";
+    }
+    seen += std::to_string(m.values.count) + "/" + std::to_string(m.values.capacity) + "/" +
+            std::to_string(m.values.errors) + ":";
+    for (std::uint32_t i = 0; i < m.values.count; ++i)
+      seen += std::to_string(std::bit_cast<std::uint64_t>(m.values.data()[i])) + ",";
+    seen += std::to_string(m.home) + "," + std::to_string(m.argn) + "," + std::to_string(m.locals) +
+            "," + std::to_string(polls_before_key) + "\n";
+  }
+  runner::use_translation = true;
+  return seen;
+}
+
+TEST(TranslatedRunner, RunsEveryProgramAsTheByteRunnerDoes) {
+  const std::vector<std::vector<std::string>> programs = {
+      {"MAIN($0=0;$1=1;WHILE($1<=3000,$0=$0+$1;$1=$1+1);$0,N$(2))"},
+      {"def F(N) IF(N<2,N,F(N-1)+F(N-2))", "F(16)", "F(-1)", "F(2.5)"},
+      // Slots out of range, error values and every operator in the fused sequences.
+      {"MAIN($0=1;WHILE($0<40,$1=$3+$0;$0=$0*1.5+1);$0+$1,N$(2))",
+       "def G(A,B) IF(A>B,G(A-1,B)+A^2,B/A)", "G(50,3)", "G(3,50)",
+       "MAIN($0=0;$1=0;WHILE($0<300,$1=$1+($0/7>3);$0=$0+1);$1,N$(2))"},
+      // Stack growth inside a loop with a tiny step, and stacks that overflow.
+      {"stkstep 1", "def H(N) IF(N<1,0,H(N-1)+N)", "H(200)", "limit 300", "H(500)",
+       "MAIN($0=0;WHILE($0<100,$0=$0+1;$1=$0);$0,N$(2))"},
+  };
+  for (const auto& program : programs) {
+    EXPECT_EQ(run_lines(program, true, 0), run_lines(program, false, 0)) << program.back();
+    // A key seen at several polls stops both at the same instruction with the same state.
+    for (int poll : {1, 2, 5, 17})
+      EXPECT_EQ(run_lines(program, true, poll), run_lines(program, false, poll))
+          << program.back() << " poll " << poll;
+  }
+}

@@ -1,0 +1,155 @@
+#include "runner/translate.h"
+
+#include "code/opcodes.h"
+#include "runner/decode.h"
+#include "runner/operators.h"
+
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace tovik::runner {
+
+namespace {
+
+struct Operand {
+  bool slot = false;
+  bool arg = false;
+  std::uint32_t index = 0;
+  double k = 0;
+};
+
+// The instruction at pc read as an operand push: ARG i, GET LOCAL(i) or PUSH k.
+bool operand_at(std::span<const std::uint8_t> block, std::uint32_t pc, Operand& operand) {
+  if (pc >= block.size()) return false;
+  const std::uint8_t op = block[pc];
+  const std::uint32_t room = std::uint32_t(block.size()) - pc;
+  const std::uint8_t* at = block.data() + pc + 1;
+  if (op == byte_of(Op::push) && room >= length_of<Op::push>) {
+    operand = {false, false, 0, read_f64(at)};
+    return true;
+  }
+  if ((op == byte_of(Op::arg) || op == byte_of(Op::get_local)) && room >= length_of<Op::arg>) {
+    operand = {true, op == byte_of(Op::arg), std::uint32_t(read_i32(at)), 0};
+    return true;
+  }
+  return false;
+}
+
+bool is_at(std::span<const std::uint8_t> block, std::uint32_t pc, Op op, std::uint32_t length) {
+  return pc < block.size() && block[pc] == byte_of(op) && block.size() - pc >= length;
+}
+
+// A jump at pc to a position inside the block.
+bool jump_target(std::span<const std::uint8_t> block, std::uint32_t pc, std::uint32_t& target) {
+  std::int64_t to = std::int64_t(pc) + read_i32(block.data() + pc + 1);
+  if (to < 0 || to >= std::int64_t(block.size())) return false;
+  target = std::uint32_t(to);
+  return true;
+}
+
+// Fuses slot, operand and OPER with what follows them, when the operator is known (an unknown
+// one stops the run, which the byte runner reports).
+void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_target) {
+  Operand a, b;
+  std::uint32_t pc = step.pc;
+  if (!operand_at(block, pc, a) || !a.slot) return;
+  pc += length_of<Op::arg>;
+  if (!operand_at(block, pc, b)) return;
+  pc += b.slot ? length_of<Op::arg> : length_of<Op::push>;
+  if (!is_at(block, pc, Op::oper, length_of<Op::oper>)) return;
+  const std::uint8_t oper = block[pc + 1];
+  double ignored;
+  if (binary_operator(oper, 0, 0, ignored) != operator_ok) return;
+  pc += length_of<Op::oper>;
+  step.oper = oper;
+  step.a_arg = a.arg;
+  step.a = a.index;
+  step.b_slot = b.slot;
+  step.b_arg = b.arg;
+  step.b = b.index;
+  step.k = b.k;
+  step.kind = StepKind::load_oper;
+  step.count = 3;
+  if (is_at(block, pc, Op::jifn, length_of<Op::jifn>) && jump_target(block, pc, jifn_target)) {
+    step.kind = StepKind::load_oper_jifn;
+    step.count = 4;
+  } else if (is_at(block, pc, Op::set_local, length_of<Op::set_local>) &&
+             is_at(block, pc + length_of<Op::set_local>, Op::pop, length_of<Op::pop>)) {
+    step.kind = StepKind::load_oper_store;
+    step.store = std::uint32_t(read_i32(block.data() + pc + 1));
+    step.count = 5;
+  }
+}
+
+} // namespace
+
+Translation translate(std::span<const std::uint8_t> block) {
+  Translation t;
+  const auto size = std::uint32_t(block.size());
+  t.step_at.assign(size, no_step);
+  std::vector<std::uint32_t> targets; // positions jumped to, per step (no_step: none)
+  for (std::uint32_t pc = 0; pc < size;) {
+    Instruction ins = decode_instruction(block, pc);
+    if (!ins.complete) break;
+    Step step;
+    step.pc = pc;
+    std::uint32_t target = no_step;
+    if (ins.op == byte_of(Op::jump)) {
+      if (jump_target(block, pc, target)) step.kind = StepKind::jump;
+    } else {
+      fuse(block, step, target);
+    }
+    t.step_at[pc] = std::uint32_t(t.steps.size());
+    t.steps.push_back(step);
+    targets.push_back(target);
+    // The reserved GOTO is stepped over by its opcode alone, as the byte runner does.
+    pc += ins.op == byte_of(Op::goto_reserved) ? 1 : ins.length;
+  }
+  // A jump into the middle of an instruction, or past the decoded part, is left to the byte
+  // runner; so is a fused sequence whose parts are not steps of their own.
+  const auto steps = std::uint32_t(t.steps.size());
+  for (std::uint32_t i = 0; i < steps; ++i) {
+    Step& step = t.steps[i];
+    std::uint32_t to = targets[i] == no_step ? no_step : t.step_at[targets[i]];
+    if (targets[i] != no_step && to == no_step) {
+      bool fused = step.kind == StepKind::load_oper_jifn;
+      step.kind = fused ? StepKind::load_oper : StepKind::byte_path;
+      step.count = fused ? 3 : 1;
+    }
+    // A fused step goes on at the step after its sequence, which must be there.
+    if (step.kind != StepKind::jump && i + step.count >= steps) {
+      step.kind = StepKind::byte_path;
+      step.count = 1;
+    }
+    if (step.kind == StepKind::jump || step.kind == StepKind::load_oper_jifn)
+      step.jump = std::int32_t(std::int64_t(to) - i);
+  }
+  return t;
+}
+
+const Translation* cached_translation(const CodeRef& block) {
+  struct Entry {
+    std::weak_ptr<const CodeBlock> block;
+    std::unique_ptr<Translation> translation;
+  };
+  // Keyed by the block's address: an entry whose block has died is stale, and a new block made
+  // at the same address replaces it.
+  static std::mutex lock;
+  static std::unordered_map<const CodeBlock*, Entry> cache;
+  static std::size_t swept_at = 64;
+  std::lock_guard<std::mutex> hold(lock);
+  Entry& entry = cache[block.get()];
+  if (!entry.translation || entry.block.expired()) {
+    entry.block = block;
+    entry.translation = std::make_unique<Translation>(translate(*block));
+  }
+  const Translation* found = entry.translation.get();
+  if (cache.size() > 2 * swept_at) {
+    std::erase_if(cache, [](const auto& item) { return item.second.block.expired(); });
+    swept_at = std::max<std::size_t>(cache.size(), 64);
+  }
+  return found;
+}
+
+} // namespace tovik::runner
