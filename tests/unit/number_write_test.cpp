@@ -207,20 +207,28 @@ std::string expected(const Expansion& e, unsigned base) {
   return cut_to_rules(e, digit_budget(static_cast<std::uint16_t>(base)));
 }
 
-// A mix of everyday values and arbitrary bit patterns over the whole finite range.
+// A mix of everyday values and arbitrary bit patterns over the whole finite range, subnormals
+// included.
 std::vector<double> sample_values(std::size_t count, std::uint64_t seed) {
   std::mt19937_64 random(seed);
   std::vector<double> values;
   while (values.size() < count) {
     double x = 0;
-    switch (values.size() % 4) {
+    switch (values.size() % 6) {
     case 0: x = std::bit_cast<double>(random() & 0x7FFFFFFFFFFFFFFFull); break;
     case 1:
       x = static_cast<double>(random() % 2000000) / std::pow(10.0, static_cast<int>(random() % 9));
       break;
     case 2: x = std::uniform_real_distribution<double>(0, 1)(random); break;
-    default:
+    case 3:
       x = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 200) - 150);
+      break;
+    case 4: x = std::bit_cast<double>(random() >> 12); break; // subnormal
+    default: {
+      // A table's points: x stepped by 0.001, and x * x - 2.
+      const double step = static_cast<double>(random() % 1000001) * 0.001;
+      x = random() % 2 ? step : std::fabs(step * step - 2);
+    }
     }
     if (std::isfinite(x) && x > 0) values.push_back(x);
   }
