@@ -85,16 +85,20 @@ void print_table(Context& ctx) {
   const numout::ParsedFormat format(ctx.settings.count_format.c_str());
   const std::uint32_t points = point_count(ctx);
   const KeyModeHold hold(ctx);
+  // Lines are gathered into writes of a few KiB; a key still stops the table after any line.
+  numout::OutputCollector out(ctx.out);
   for (std::uint32_t k = 0; k < points; ++k) {
-    format.print(ctx.out, point_x(ctx, k));
-    std::fputs(" -> ", ctx.out);
-    format.print(ctx.out, point_y(ctx, k));
-    std::fputs("\n", ctx.out);
+    format.print(out, point_x(ctx, k));
+    out.put(" -> ", 4);
+    format.print(out, point_y(ctx, k));
+    out.put("\n", 1);
     if (key_waiting(ctx)) {
+      out.flush();
       print_line(ctx, "BREAK | Printing is broken by user.");
       break;
     }
   }
+  out.flush();
   empty_table(ctx);
 }
 

@@ -34,12 +34,38 @@ struct FormatPiece {
   std::uint32_t size = 0;
 };
 
+// Gathers output text so that it reaches the stream in a few large writes rather than one per
+// piece. What printf writes goes to stream(), which writes out everything gathered before it.
+class OutputCollector {
+public:
+  explicit OutputCollector(std::FILE* out) : out_(out) {}
+  OutputCollector(const OutputCollector&) = delete;
+  OutputCollector& operator=(const OutputCollector&) = delete;
+  ~OutputCollector() { flush(); }
+
+  void put(const char* text, std::size_t size);
+  void put_repeated(char c, std::size_t count);
+  // The number writer's text for x in `base` (2..36).
+  void put_number(double x, unsigned base);
+  std::FILE* stream() {
+    flush();
+    return out_;
+  }
+  void flush();
+
+private:
+  std::FILE* out_;
+  char text_[4096];
+  std::size_t used_ = 0;
+};
+
 // A format taken apart once, so that a long table does not parse it again for every value.
 class ParsedFormat {
 public:
   explicit ParsedFormat(const char* format);
   // Writes the expansion for x to `out`; nothing at all for the error value.
   void print(std::FILE* out, double x) const;
+  void print(OutputCollector& out, double x) const;
 
 private:
   void add_text(const char* text, std::size_t size);

@@ -5,6 +5,7 @@
 #include "lang/number.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,10 @@ TEST(FormatTest, NumberWriterItems) {
       {10, "$+2", "1010"},
       {10, "$$", "$"},
       {10, "$$D", "$D"},
+      // Longer than the writes the output is gathered into.
+      {-std::ldexp(1, -1074), "$2 $2 $2 $2%g",
+       "-0." + std::string(1073, '0') + " -0." + std::string(1073, '0') + " -0." +
+           std::string(1073, '0') + " -0." + std::string(1073, '0') + "-4.94066e-324"},
   });
 }
 
