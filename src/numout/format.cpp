@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "lang/number.h"
+#include "numout/rounded_digits.h"
 #include "numout/write_number.h"
 
 // The format comes from the user, so no printf directive in it is trusted: each one is taken
@@ -178,9 +179,15 @@ std::chars_format chars_format_of(char conversion) {
 // False when the text does not fit the buffer (very wide or precise fields); printf writes it.
 bool print_quick_float(OutputCollector& out, double x, const FormatPiece& piece) {
   char text[400];
-  const auto [end, failed] = std::to_chars(text, text + sizeof text, x,
-                                           chars_format_of(piece.conversion), piece.precision);
-  if (failed != std::errc()) return false;
+  char* end = piece.conversion == 'f' || piece.conversion == 'F'
+                  ? nullptr
+                  : write_rounded(text, x, piece.conversion, piece.precision);
+  if (end == nullptr) {
+    const auto [to_end, failed] = std::to_chars(text, text + sizeof text, x,
+                                                chars_format_of(piece.conversion), piece.precision);
+    if (failed != std::errc()) return false;
+    end = to_end;
+  }
   if (piece.conversion >= 'A' && piece.conversion <= 'Z')
     for (char* c = text; c != end; ++c)
       if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');

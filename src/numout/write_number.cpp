@@ -1,5 +1,7 @@
 #include "numout/write_number.h"
 
+#include "numout/exact_binary.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -185,8 +187,6 @@ void write_below_one(TextOut& writer, double x, unsigned base, int budget) {
 // ---- The common case without big numbers: a fraction m / 2^k with few enough bits that it,
 // times a budget's worth of digits, fits in 128 bits. Every base's budget stays below 2^64.
 
-__extension__ using Wide = unsigned __int128;
-
 std::uint64_t power_of(unsigned base, int exponent) {
   std::uint64_t power = 1;
   for (int i = 0; i < exponent; ++i) power *= base;
@@ -216,19 +216,6 @@ std::size_t scaled_digits(TextOut& out, Wide numerator, int fraction_bits, std::
 
 void put_integer(TextOut& out, std::uint64_t value, unsigned base) {
   out.move_to(std::to_chars(out.at(), out.at() + 64, value, static_cast<int>(base)).ptr);
-}
-
-// x = mantissa * 2^exponent exactly, read straight from the bits of a positive finite double.
-void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
-  const auto bits = std::bit_cast<std::uint64_t>(x);
-  const int stored = static_cast<int>(bits >> 52);
-  mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (stored == 0) {
-    exponent = -1074;
-  } else {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = stored - 1075;
-  }
 }
 
 // A positive finite value; the big-number routines take what the wide one cannot hold.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/number.h"
+#include "numout/exact_binary.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,6 +17,7 @@
 
 namespace {
 
+using tovik::numout::binary_parts; // the bits, checked against the decimal reference below
 using tovik::numout::digit_budget;
 using tovik::numout::integer_power;
 using tovik::numout::number_text;
@@ -103,19 +105,6 @@ std::string cut_to_rules(const Expansion& e, int budget) {
     text += trimmed(e.fraction.substr(lead, count));
   }
   return text;
-}
-
-// x = mantissa * 2^exponent exactly, read straight from the bits.
-void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
-  const auto bits = std::bit_cast<std::uint64_t>(x);
-  const int stored = static_cast<int>((bits >> 52) & 0x7FF);
-  mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (stored == 0) {
-    exponent = -1074;
-  } else {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = stored - 1075;
-  }
 }
 
 // Scaled-integer reference: fraction digits are those of floor(fraction * base^K), K digits.
