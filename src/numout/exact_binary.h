@@ -1,8 +1,9 @@
 #pragma once
-// A double's exact value as an integer times a power of two, and the 128-bit integers the
-// writers compute its digits with.
+// A double's exact value as an integer times a power of two, the 128-bit integers the writers
+// compute its digits with, and the digits of a quotient laid out.
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 
 namespace tovik::numout {
@@ -20,6 +21,27 @@ inline void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
     mantissa |= std::uint64_t{1} << 52;
     exponent = stored - 1075;
   }
+}
+
+// Writes exactly `count` digits of `value` in `base` at `out`, with leading zeros; decimal
+// digits two at a time.
+inline void fixed_digits(char* out, std::uint64_t value, int count, unsigned base) {
+  static constexpr char pairs[] = "00010203040506070809101112131415161718192021222324252627282930"
+                                  "31323334353637383940414243444546474849505152535455565758596061"
+                                  "62636465666768697071727374757677787980818283848586878889909192"
+                                  "93949596979899";
+  if (base == 10) {
+    for (; count >= 2; value /= 100) {
+      const auto pair = static_cast<std::size_t>(value % 100) * 2;
+      count -= 2;
+      out[count] = pairs[pair];
+      out[count + 1] = pairs[pair + 1];
+    }
+    if (count == 1) out[0] = static_cast<char>('0' + value % 10);
+    return;
+  }
+  for (; count > 0; value /= base)
+    out[--count] = "0123456789abcdefghijklmnopqrstuvwxyz"[value % base];
 }
 
 } // namespace tovik::numout

@@ -401,16 +401,15 @@ void ParsedFormat::print(OutputCollector& out, double x) const {
   }
 }
 
-void OutputCollector::put(const char* text, std::size_t size) {
-  if (size > sizeof text_ - used_) {
-    flush();
-    if (size > sizeof text_) {
-      std::fwrite(text, 1, size, out_);
-      return;
-    }
+// Text that does not fit what is left: what was gathered is written first.
+void OutputCollector::put_long(const char* text, std::size_t size) {
+  flush();
+  if (size > sizeof text_) {
+    std::fwrite(text, 1, size, out_);
+    return;
   }
-  std::memcpy(text_ + used_, text, size);
-  used_ += size;
+  std::memcpy(text_, text, size);
+  used_ = size;
 }
 
 void OutputCollector::put_repeated(char c, std::size_t count) {

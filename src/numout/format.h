@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,14 @@ public:
   OutputCollector& operator=(const OutputCollector&) = delete;
   ~OutputCollector() { flush(); }
 
-  void put(const char* text, std::size_t size);
+  void put(const char* text, std::size_t size) {
+    if (size > sizeof text_ - used_) {
+      put_long(text, size);
+      return;
+    }
+    std::memcpy(text_ + used_, text, size);
+    used_ += size;
+  }
   void put_repeated(char c, std::size_t count);
   // The number writer's text for x in `base` (2..36).
   void put_number(double x, unsigned base);
@@ -54,6 +62,8 @@ public:
   void flush();
 
 private:
+  void put_long(const char* text, std::size_t size);
+
   std::FILE* out_;
   char text_[4096];
   std::size_t used_ = 0;

@@ -121,7 +121,7 @@ char* write_rounded(char* out, double x, char conversion, int precision) {
   int exponent10 = 0;
   if (!rounded_significand(x, digits, significand, exponent10)) return nullptr;
   char text[most_digits + 1];
-  std::to_chars(text, text + sizeof text, significand);
+  fixed_digits(text, significand, digits, 10);
   int kept = digits; // trailing zeros are cut in the g forms
   if (general)
     while (kept > 1 && text[kept - 1] == '0') --kept;

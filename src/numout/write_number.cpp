@@ -188,6 +188,12 @@ void write_below_one(TextOut& writer, double x, unsigned base, int budget) {
 // times a budget's worth of digits, fits in 128 bits. Every base's budget stays below 2^64.
 
 std::uint64_t power_of(unsigned base, int exponent) {
+  static constexpr auto powers_of_ten = [] {
+    std::array<std::uint64_t, 16> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+  }();
+  if (base == 10) return powers_of_ten[static_cast<std::size_t>(exponent)]; // budget 15
   std::uint64_t power = 1;
   for (int i = 0; i < exponent; ++i) power *= base;
   return power;
@@ -202,13 +208,9 @@ bool fits_wide(int fraction_bits, std::uint64_t power) {
 // zeros, trailing zeros cut off; returns how many remain.
 std::size_t scaled_digits(TextOut& out, Wide numerator, int fraction_bits, std::uint64_t power,
                           unsigned base, int count) {
-  const auto digits = static_cast<std::uint64_t>((numerator * power) >> fraction_bits);
-  char text[64];
-  const std::size_t size = static_cast<std::size_t>(
-      std::to_chars(text, text + sizeof text, digits, static_cast<int>(base)).ptr - text);
   char* const start = out.at();
-  out.put_repeated('0', static_cast<std::size_t>(count) - size);
-  out.put(text, size);
+  fixed_digits(start, static_cast<std::uint64_t>((numerator * power) >> fraction_bits), count,
+               base);
   const std::size_t kept = without_trailing_zeros(start, static_cast<std::size_t>(count));
   out.move_to(start + kept);
   return kept;
