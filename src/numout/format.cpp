@@ -178,10 +178,17 @@ std::chars_format chars_format_of(char conversion) {
 
 // False when the text does not fit the buffer (very wide or precise fields); printf writes it.
 bool print_quick_float(OutputCollector& out, double x, const FormatPiece& piece) {
+  const bool rounded = piece.conversion != 'f' && piece.conversion != 'F';
+  // Without a field width the text is written in place.
+  if (rounded && piece.width <= 0) {
+    if (const char* end =
+            write_rounded(out.room(rounded_text_room), x, piece.conversion, piece.precision)) {
+      out.commit(end);
+      return true;
+    }
+  }
   char text[400];
-  char* end = piece.conversion == 'f' || piece.conversion == 'F'
-                  ? nullptr
-                  : write_rounded(text, x, piece.conversion, piece.precision);
+  char* end = rounded ? write_rounded(text, x, piece.conversion, piece.precision) : nullptr;
   if (end == nullptr) {
     const auto [to_end, failed] = std::to_chars(text, text + sizeof text, x,
                                                 chars_format_of(piece.conversion), piece.precision);
@@ -423,8 +430,8 @@ void OutputCollector::put_repeated(char c, std::size_t count) {
 }
 
 void OutputCollector::put_number(double x, unsigned base) {
-  if (sizeof text_ - used_ < number_text_room) flush();
-  used_ += write_number_chars(x, base, text_ + used_);
+  char* const at = room(number_text_room);
+  commit(at + write_number_chars(x, base, at));
 }
 
 void OutputCollector::flush() {

@@ -55,6 +55,12 @@ public:
   void put_repeated(char c, std::size_t count);
   // The number writer's text for x in `base` (2..36).
   void put_number(double x, unsigned base);
+  // Space for `size` characters written in place; commit() takes them up to `end`.
+  char* room(std::size_t size) {
+    if (sizeof text_ - used_ < size) flush();
+    return text_ + used_;
+  }
+  void commit(const char* end) { used_ = static_cast<std::size_t>(end - text_); }
   std::FILE* stream() {
     flush();
     return out_;
