@@ -5,10 +5,20 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 namespace tovik::numout {
 
 __extension__ using Wide = unsigned __int128;
+
+// Bits up to the highest one set, as an int (std::bit_width gives the operand's unsigned type
+// in some library versions, which would turn a sum with a negative exponent unsigned).
+inline int bit_count(std::uint64_t v) { return static_cast<int>(std::bit_width(v)); }
+
+inline int bit_count(Wide v) {
+  const auto high = static_cast<std::uint64_t>(v >> 64);
+  return high != 0 ? 64 + bit_count(high) : bit_count(static_cast<std::uint64_t>(v));
+}
 
 // x = mantissa * 2^exponent exactly, for a positive finite x; the mantissa is below 2^53.
 inline void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
@@ -40,8 +50,16 @@ inline void fixed_digits(char* out, std::uint64_t value, int count, unsigned bas
     if (count == 1) out[0] = static_cast<char>('0' + value % 10);
     return;
   }
-  for (; count > 0; value /= base)
-    out[--count] = "0123456789abcdefghijklmnopqrstuvwxyz"[value % base];
+  // Constant divisors for the other bases of the default value format become shifts.
+  const auto in_base = [&](auto divisor) {
+    for (; count > 0; value /= divisor)
+      out[--count] = "0123456789abcdefghijklmnopqrstuvwxyz"[value % divisor];
+  };
+  switch (base) {
+  case 2: return in_base(std::integral_constant<unsigned, 2>());
+  case 16: return in_base(std::integral_constant<unsigned, 16>());
+  default: return in_base(base);
+  }
 }
 
 } // namespace tovik::numout

@@ -35,11 +35,6 @@ constexpr auto powers_of_ten = [] {
   return table;
 }();
 
-int bit_count(Wide v) {
-  const auto high = static_cast<std::uint64_t>(v >> 64);
-  return high != 0 ? 128 - std::countl_zero(high) : std::bit_width(static_cast<std::uint64_t>(v));
-}
-
 // floor(m * 2^e / 10^q), and whether rounding half to even takes it one up; false when the
 // arithmetic does not fit in 128 bits.
 bool divide(std::uint64_t m, int e, int q, Wide& quotient, bool& round_up) {
@@ -47,7 +42,7 @@ bool divide(std::uint64_t m, int e, int q, Wide& quotient, bool& round_up) {
   Wide numerator = m;
   round_up = false;
   if (q <= 0) {
-    if (std::bit_width(m) + bit_count(powers_of_ten.at[-q]) > 127) return false;
+    if (bit_count(m) + bit_count(powers_of_ten.at[-q]) > 127) return false;
     numerator *= powers_of_ten.at[-q];
     if (e >= 0) {
       if (bit_count(numerator) + e > 127) return false;
@@ -84,7 +79,7 @@ bool rounded_significand(double x, int digits, std::uint64_t& significand, int& 
   int e = 0;
   binary_parts(x, m, e);
   // floor(log2(x)) * log10(2), rounded down: the decimal exponent or one below it.
-  exponent10 = static_cast<int>(std::floor((e + std::bit_width(m) - 1) * 0.30102999566398120));
+  exponent10 = static_cast<int>(std::floor((e + bit_count(m) - 1) * 0.30102999566398120));
   const Wide low = powers_of_ten.at[digits - 1];
   const Wide high = powers_of_ten.at[digits];
   for (int attempt = 0; attempt < 3; ++attempt) {

@@ -201,7 +201,7 @@ std::uint64_t power_of(unsigned base, int exponent) {
 
 // Whether numerator * base^digits fits in 128 bits when numerator < 2^fraction_bits.
 bool fits_wide(int fraction_bits, std::uint64_t power) {
-  return fraction_bits + std::bit_width(power) <= 128;
+  return fraction_bits + bit_count(power) <= 128;
 }
 
 // The digits of floor(numerator * power / 2^fraction_bits), exactly `count` of them with leading
