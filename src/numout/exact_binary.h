@@ -41,13 +41,21 @@ inline void fixed_digits(char* out, std::uint64_t value, int count, unsigned bas
                                   "62636465666768697071727374757677787980818283848586878889909192"
                                   "93949596979899";
   if (base == 10) {
-    for (; count >= 2; value /= 100) {
-      const auto pair = static_cast<std::size_t>(value % 100) * 2;
-      count -= 2;
-      out[count] = pairs[pair];
-      out[count + 1] = pairs[pair + 1];
+    // Eight digits at a time split off, so that the pairs are taken in 32-bit arithmetic.
+    const auto pairs_of = [](char* end, std::uint32_t chunk, int digits) {
+      for (; digits >= 2; chunk /= 100) {
+        const auto pair = static_cast<std::size_t>(chunk % 100) * 2;
+        digits -= 2;
+        end[digits] = pairs[pair];
+        end[digits + 1] = pairs[pair + 1];
+      }
+      if (digits == 1) end[0] = static_cast<char>('0' + chunk % 10);
+    };
+    for (; count > 8; value /= 100000000) {
+      count -= 8;
+      pairs_of(out + count, static_cast<std::uint32_t>(value % 100000000), 8);
     }
-    if (count == 1) out[0] = static_cast<char>('0' + value % 10);
+    pairs_of(out, static_cast<std::uint32_t>(value), count);
     return;
   }
   // Constant divisors for the other bases of the default value format become shifts.

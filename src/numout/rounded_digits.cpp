@@ -79,7 +79,7 @@ bool rounded_significand(double x, int digits, std::uint64_t& significand, int& 
   int e = 0;
   binary_parts(x, m, e);
   // floor(log2(x)) * log10(2), rounded down: the decimal exponent or one below it.
-  exponent10 = static_cast<int>(std::floor((e + bit_count(m) - 1) * 0.30102999566398120));
+  exponent10 = (e + bit_count(m) - 1) * 78913 >> 18;
   const Wide low = powers_of_ten.at[digits - 1];
   const Wide high = powers_of_ten.at[digits];
   for (int attempt = 0; attempt < 3; ++attempt) {

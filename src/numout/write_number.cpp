@@ -220,6 +220,18 @@ void put_integer(TextOut& out, std::uint64_t value, unsigned base) {
   out.move_to(std::to_chars(out.at(), out.at() + 64, value, static_cast<int>(base)).ptr);
 }
 
+// How many digits `value` (at least 1) has in `base`.
+int digit_count(std::uint64_t value, unsigned base) {
+  if (base == 10) {
+    // bits * log10(2) is the count or one below it.
+    const int estimate = bit_count(value) * 1233 >> 12;
+    return estimate + (estimate < 16 && value >= power_of(10, estimate) ? 1 : 0);
+  }
+  int count = 1;
+  for (; value >= base; value /= base) ++count;
+  return count;
+}
+
 // A positive finite value; the big-number routines take what the wide one cannot hold.
 void write_positive(TextOut& out, double x, unsigned base, int budget) {
   std::uint64_t mantissa = 0;
@@ -239,9 +251,10 @@ void write_positive(TextOut& out, double x, unsigned base, int budget) {
   if (fraction_bits < 53) { // an integer part, then fraction digits while the budget lasts
     const std::uint64_t whole = mantissa >> fraction_bits;
     const std::uint64_t rest = mantissa & ((std::uint64_t{1} << fraction_bits) - 1);
-    char* const start = out.at();
-    put_integer(out, whole, base);
-    const int left = budget - static_cast<int>(out.at() - start);
+    const int whole_digits = digit_count(whole, base);
+    fixed_digits(out.at(), whole, whole_digits, base);
+    out.move_to(out.at() + whole_digits);
+    const int left = budget - whole_digits;
     if (rest == 0 || left <= 0) return;
     out.put('.');
     // Below 2^53 the 53 fraction bits and the at most 63 bits of a budget's power always fit.
