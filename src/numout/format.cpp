@@ -411,7 +411,7 @@ void ParsedFormat::print(OutputCollector& out, double x) const {
 // Text that does not fit what is left: what was gathered is written first.
 void OutputCollector::put_long(const char* text, std::size_t size) {
   flush();
-  if (size > sizeof text_) {
+  if (size > capacity_) {
     std::fwrite(text, 1, size, out_);
     return;
   }
@@ -421,8 +421,8 @@ void OutputCollector::put_long(const char* text, std::size_t size) {
 
 void OutputCollector::put_repeated(char c, std::size_t count) {
   while (count != 0) {
-    if (used_ == sizeof text_) flush();
-    const std::size_t run = std::min(count, sizeof text_ - used_);
+    if (used_ == capacity_) flush();
+    const std::size_t run = std::min(count, capacity_ - used_);
     std::memset(text_ + used_, c, run);
     used_ += run;
     count -= run;

@@ -40,12 +40,16 @@ struct FormatPiece {
 class OutputCollector {
 public:
   explicit OutputCollector(std::FILE* out) : out_(out) {}
+  // Gathers into `buffer` instead, `capacity` characters (at least number_text_room): a long
+  // table writes larger pieces with fewer system calls.
+  OutputCollector(std::FILE* out, char* buffer, std::size_t capacity)
+      : out_(out), text_(buffer), capacity_(capacity) {}
   OutputCollector(const OutputCollector&) = delete;
   OutputCollector& operator=(const OutputCollector&) = delete;
   ~OutputCollector() { flush(); }
 
   void put(const char* text, std::size_t size) {
-    if (size > sizeof text_ - used_) {
+    if (size > capacity_ - used_) {
       put_long(text, size);
       return;
     }
@@ -57,7 +61,7 @@ public:
   void put_number(double x, unsigned base);
   // Space for `size` characters written in place; commit() takes them up to `end`.
   char* room(std::size_t size) {
-    if (sizeof text_ - used_ < size) flush();
+    if (capacity_ - used_ < size) flush();
     return text_ + used_;
   }
   void commit(const char* end) { used_ = static_cast<std::size_t>(end - text_); }
@@ -70,8 +74,10 @@ public:
 private:
   void put_long(const char* text, std::size_t size);
 
+  char own_[4096];
   std::FILE* out_;
-  char text_[4096];
+  char* text_ = own_;
+  std::size_t capacity_ = sizeof own_;
   std::size_t used_ = 0;
 };
 

@@ -42,8 +42,13 @@ bool divide(std::uint64_t m, int e, int q, Wide& quotient, bool& round_up) {
   Wide numerator = m;
   round_up = false;
   if (q <= 0) {
-    if (bit_count(m) + bit_count(powers_of_ten.at[-q]) > 127) return false;
-    numerator *= powers_of_ten.at[-q];
+    // Up to 10^19 the power fits in 64 bits and the product in 53 + 64 bits: one multiply.
+    if (q >= -19) {
+      numerator *= static_cast<std::uint64_t>(powers_of_ten.at[-q]);
+    } else {
+      if (bit_count(m) + bit_count(powers_of_ten.at[-q]) > 127) return false;
+      numerator *= powers_of_ten.at[-q];
+    }
     if (e >= 0) {
       if (bit_count(numerator) + e > 127) return false;
       quotient = numerator << e;
