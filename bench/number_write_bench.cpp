@@ -55,4 +55,19 @@ BENCHMARK_CAPTURE(default_value_format, ten, 10.0);
 BENCHMARK_CAPTURE(default_value_format, pi, 3.141592653589793);
 BENCHMARK_CAPTURE(default_value_format, large, 1e300);
 
+// One tabulated value through the default count format, parsed once as a table does.
+void default_count_format(benchmark::State& state, double x) {
+  const std::unique_ptr<std::FILE, FileCloser> out(std::fopen("/dev/null", "w"));
+  if (!out) {
+    state.SkipWithError("cannot open /dev/null");
+    return;
+  }
+  const tovik::numout::ParsedFormat format("%g ($D)");
+  for (auto _ : state) format.print(out.get(), x);
+}
+
+BENCHMARK_CAPTURE(default_count_format, table_point, 999.999999983265);
+BENCHMARK_CAPTURE(default_count_format, below_one, 0.0012345);
+BENCHMARK_CAPTURE(default_count_format, tiny, 1e-300);
+
 } // namespace

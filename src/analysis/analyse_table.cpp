@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <span>
 
 namespace tovik::analysis {
@@ -29,6 +30,8 @@ namespace {
 // Printing looks at the keyboard after every line, not once a second like the loops: a user
 // who stops a long table wants it to stop at once.
 bool key_waiting(const Context& ctx) { return ctx.key_waiting && ctx.key_waiting(); }
+
+constexpr std::size_t table_write_size = 64 * 1024;
 
 bool finite_point(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 
@@ -85,16 +88,21 @@ void print_table(Context& ctx) {
   const numout::ParsedFormat format(ctx.settings.count_format.c_str());
   const std::uint32_t points = point_count(ctx);
   const KeyModeHold hold(ctx);
+  // Lines are gathered into writes of 64 KiB; a key still stops the table after any line.
+  const auto gathered = std::make_unique_for_overwrite<char[]>(table_write_size);
+  numout::OutputCollector out(ctx.out, gathered.get(), table_write_size);
   for (std::uint32_t k = 0; k < points; ++k) {
-    format.print(ctx.out, point_x(ctx, k));
-    std::fputs(" -> ", ctx.out);
-    format.print(ctx.out, point_y(ctx, k));
-    std::fputs("\n", ctx.out);
+    format.print(out, point_x(ctx, k));
+    out.put(" -> ", 4);
+    format.print(out, point_y(ctx, k));
+    out.put("\n", 1);
     if (key_waiting(ctx)) {
+      out.flush();
       print_line(ctx, "BREAK | Printing is broken by user.");
       break;
     }
   }
+  out.flush();
   empty_table(ctx);
 }
 

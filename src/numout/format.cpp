@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "lang/number.h"
+#include "numout/rounded_digits.h"
 #include "numout/write_number.h"
 
 // The format comes from the user, so no printf directive in it is trusted: each one is taken
@@ -165,44 +166,6 @@ bool is_quick_float(const DirectiveParts& parts) {
   return true;
 }
 
-// Collects the text of one value so that it reaches the stream in one write, not one per piece.
-class Collector {
-public:
-  explicit Collector(std::FILE* out) : out_(out) {}
-  Collector(const Collector&) = delete;
-  Collector& operator=(const Collector&) = delete;
-  ~Collector() { flush(); }
-
-  void put(const char* text, std::size_t size) {
-    if (size > sizeof text_ - used_) {
-      flush();
-      if (size > sizeof text_) {
-        std::fwrite(text, 1, size, out_);
-        return;
-      }
-    }
-    std::memcpy(text_ + used_, text, size);
-    used_ += size;
-  }
-  void put_repeated(char c, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) put(&c, 1);
-  }
-  // The stream itself, for what printf writes, with everything collected before it written.
-  std::FILE* stream() {
-    flush();
-    return out_;
-  }
-
-private:
-  void flush() {
-    if (used_ != 0) std::fwrite(text_, 1, used_, out_);
-    used_ = 0;
-  }
-  std::FILE* out_;
-  char text_[1024];
-  std::size_t used_ = 0;
-};
-
 std::chars_format chars_format_of(char conversion) {
   switch (conversion) {
   case 'e':
@@ -214,11 +177,24 @@ std::chars_format chars_format_of(char conversion) {
 }
 
 // False when the text does not fit the buffer (very wide or precise fields); printf writes it.
-bool print_quick_float(Collector& out, double x, const FormatPiece& piece) {
+bool print_quick_float(OutputCollector& out, double x, const FormatPiece& piece) {
+  const bool rounded = piece.conversion != 'f' && piece.conversion != 'F';
+  // Without a field width the text is written in place.
+  if (rounded && piece.width <= 0) {
+    if (const char* end =
+            write_rounded(out.room(rounded_text_room), x, piece.conversion, piece.precision)) {
+      out.commit(end);
+      return true;
+    }
+  }
   char text[400];
-  const auto [end, failed] = std::to_chars(text, text + sizeof text, x,
-                                           chars_format_of(piece.conversion), piece.precision);
-  if (failed != std::errc()) return false;
+  char* end = rounded ? write_rounded(text, x, piece.conversion, piece.precision) : nullptr;
+  if (end == nullptr) {
+    const auto [to_end, failed] = std::to_chars(text, text + sizeof text, x,
+                                                chars_format_of(piece.conversion), piece.precision);
+    if (failed != std::errc()) return false;
+    end = to_end;
+  }
   if (piece.conversion >= 'A' && piece.conversion <= 'Z')
     for (char* c = text; c != end; ++c)
       if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
@@ -232,7 +208,7 @@ bool print_quick_float(Collector& out, double x, const FormatPiece& piece) {
 }
 
 // Each byte as two capital hexadecimal digits and a blank.
-void print_bytes(Collector& out, const void* data, std::size_t count) {
+void print_bytes(OutputCollector& out, const void* data, std::size_t count) {
   unsigned char bytes[8];
   std::memcpy(bytes, data, count);
   for (std::size_t i = 0; i < count; ++i) {
@@ -389,9 +365,13 @@ ParsedFormat::ParsedFormat(const char* format) : empty_(format == nullptr) {
 }
 
 void ParsedFormat::print(std::FILE* stream, double x) const {
+  OutputCollector out(stream);
+  print(out, x);
+}
+
+void ParsedFormat::print(OutputCollector& out, double x) const {
   if (lang::is_error_value(x) || empty_) return;
   using Kind = FormatPiece::Kind;
-  Collector out(stream);
   for (const FormatPiece& piece : pieces_) {
     const char* text = texts_.data() + piece.at;
     switch (piece.kind) {
@@ -411,11 +391,7 @@ void ParsedFormat::print(std::FILE* stream, double x) const {
       std::fprintf(out.stream(), text,
                    static_cast<int>(static_cast<unsigned char>(to_signed(x, 32))));
       break;
-    case Kind::in_base:
-      write_number(x, piece.number, &out, [](void* collector, const char* digits) {
-        static_cast<Collector*>(collector)->put(digits, std::strlen(digits));
-      });
-      break;
+    case Kind::in_base: out.put_number(x, static_cast<unsigned>(piece.number)); break;
     case Kind::base_error: std::fprintf(out.stream(), "$error[%d]", piece.number); break;
     case Kind::raw_double: print_bytes(out, &x, sizeof x); break;
     case Kind::raw_long: {
@@ -430,6 +406,37 @@ void ParsedFormat::print(std::FILE* stream, double x) const {
     }
     }
   }
+}
+
+// Text that does not fit what is left: what was gathered is written first.
+void OutputCollector::put_long(const char* text, std::size_t size) {
+  flush();
+  if (size > capacity_) {
+    std::fwrite(text, 1, size, out_);
+    return;
+  }
+  std::memcpy(text_, text, size);
+  used_ = size;
+}
+
+void OutputCollector::put_repeated(char c, std::size_t count) {
+  while (count != 0) {
+    if (used_ == capacity_) flush();
+    const std::size_t run = std::min(count, capacity_ - used_);
+    std::memset(text_ + used_, c, run);
+    used_ += run;
+    count -= run;
+  }
+}
+
+void OutputCollector::put_number(double x, unsigned base) {
+  char* const at = room(number_text_room);
+  commit(at + write_number_chars(x, base, at));
+}
+
+void OutputCollector::flush() {
+  if (used_ != 0) std::fwrite(text_, 1, used_, out_);
+  used_ = 0;
 }
 
 void print_formatted(std::FILE* out, double x, const char* format) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,59 @@ struct FormatPiece {
   std::uint32_t size = 0;
 };
 
+// Gathers output text so that it reaches the stream in a few large writes rather than one per
+// piece. What printf writes goes to stream(), which writes out everything gathered before it.
+class OutputCollector {
+public:
+  explicit OutputCollector(std::FILE* out) : out_(out) {}
+  // Gathers into `buffer` instead, `capacity` characters (at least number_text_room): a long
+  // table writes larger pieces with fewer system calls.
+  OutputCollector(std::FILE* out, char* buffer, std::size_t capacity)
+      : out_(out), text_(buffer), capacity_(capacity) {}
+  OutputCollector(const OutputCollector&) = delete;
+  OutputCollector& operator=(const OutputCollector&) = delete;
+  ~OutputCollector() { flush(); }
+
+  void put(const char* text, std::size_t size) {
+    if (size > capacity_ - used_) {
+      put_long(text, size);
+      return;
+    }
+    std::memcpy(text_ + used_, text, size);
+    used_ += size;
+  }
+  void put_repeated(char c, std::size_t count);
+  // The number writer's text for x in `base` (2..36).
+  void put_number(double x, unsigned base);
+  // Space for `size` characters written in place; commit() takes them up to `end`.
+  char* room(std::size_t size) {
+    if (capacity_ - used_ < size) flush();
+    return text_ + used_;
+  }
+  void commit(const char* end) { used_ = static_cast<std::size_t>(end - text_); }
+  std::FILE* stream() {
+    flush();
+    return out_;
+  }
+  void flush();
+
+private:
+  void put_long(const char* text, std::size_t size);
+
+  char own_[4096];
+  std::FILE* out_;
+  char* text_ = own_;
+  std::size_t capacity_ = sizeof own_;
+  std::size_t used_ = 0;
+};
+
 // A format taken apart once, so that a long table does not parse it again for every value.
 class ParsedFormat {
 public:
   explicit ParsedFormat(const char* format);
   // Writes the expansion for x to `out`; nothing at all for the error value.
   void print(std::FILE* out, double x) const;
+  void print(OutputCollector& out, double x) const;
 
 private:
   void add_text(const char* text, std::size_t size);

@@ -1,14 +1,20 @@
 #include "numout/write_number.h"
 
+#include "numout/exact_binary.h"
+
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 // The digits are those of the double's exact binary value, cut off (never rounded) at the digit
 // budget. Working on the exact value keeps values such as 0.75 or 0.5 in base 36 from turning
-// into 0.7499... or 0.hzzz..., which rounded powers of the base would give.
+// into 0.7499... or 0.hzzz..., which rounded powers of the base would give. Most values need
+// only 128-bit arithmetic; the rest (huge integers, tiny fractions) go through big numbers.
 
 namespace tovik::numout {
 
@@ -19,38 +25,28 @@ constexpr char digit_chars[] = "0123456789abcdefghijklmnopqrstuvwxyz";
 // Fraction positions below base^-lowest_position are never written.
 constexpr int lowest_position = 307;
 constexpr int largest_budget = 50;
-// A finite double below 2^1024 has at most 1024 integer digits (in base 2).
-constexpr std::size_t max_integer_digits = 1024;
 
-// Hands text to the sink in pieces of bounded size, so that the writer never allocates.
-class SinkWriter {
+// Collects the text in a caller's buffer of number_text_room characters.
+class TextOut {
 public:
-  SinkWriter(void* arg, Sink sink) : arg_(arg), sink_(sink) {}
-  SinkWriter(const SinkWriter&) = delete;
-  SinkWriter& operator=(const SinkWriter&) = delete;
+  explicit TextOut(char* at) : start_(at), at_(at) {}
 
-  void put(char c) {
-    if (used_ + 1 == piece_.size()) flush();
-    piece_[used_++] = c;
-  }
+  void put(char c) { *at_++ = c; }
   void put(const char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) put(text[i]);
+    std::memcpy(at_, text, length);
+    at_ += length;
   }
   void put_repeated(char c, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) put(c);
+    std::memset(at_, c, count);
+    at_ += count;
   }
-  void flush() {
-    if (used_ == 0) return;
-    piece_[used_] = '\0';
-    sink_(arg_, piece_.data());
-    used_ = 0;
-  }
+  char* at() { return at_; }
+  void move_to(char* at) { at_ = at; }
+  std::size_t size() const { return static_cast<std::size_t>(at_ - start_); }
 
 private:
-  void* arg_;
-  Sink sink_;
-  std::array<char, 256> piece_; // filled before it is read
-  std::size_t used_ = 0;
+  char* start_;
+  char* at_;
 };
 
 // Sets the bits of `mantissa << shift` in a little-endian array of 32-bit limbs.
@@ -88,16 +84,6 @@ void digit_chunk(unsigned base, std::uint32_t& divisor, int& digits) {
   divisor = static_cast<std::uint32_t>(power);
 }
 
-// Writes the digits of `value` (least significant first) into `out`; returns their count.
-std::size_t small_digits_reversed(std::uint64_t value, unsigned base, char* out) {
-  std::size_t count = 0;
-  do {
-    out[count++] = digit_chars[value % base];
-    value /= base;
-  } while (value != 0);
-  return count;
-}
-
 // Integers from 2^64 up: divides the exact big integer by a power of the base at a time.
 std::size_t big_digits_reversed(double whole, unsigned base, char* out) {
   std::uint64_t mantissa = 0;
@@ -125,16 +111,6 @@ std::size_t big_digits_reversed(double whole, unsigned base, char* out) {
       remainder /= base;
     }
   }
-  return count;
-}
-
-// Integer digits of a positive integral double, most significant first; returns their count.
-std::size_t integer_digits(double whole, unsigned base, char* out) {
-  constexpr double two_to_64 = 18446744073709551616.0;
-  const std::size_t count =
-      whole < two_to_64 ? small_digits_reversed(static_cast<std::uint64_t>(whole), base, out)
-                        : big_digits_reversed(whole, base, out);
-  std::reverse(out, out + count);
   return count;
 }
 
@@ -185,22 +161,9 @@ std::size_t without_trailing_zeros(const char* digits, std::size_t count) {
   return count;
 }
 
-// Fraction of a value of at least 1: the digits left in the budget, from position -1.
-void write_fraction(SinkWriter& writer, double fraction, unsigned base, int budget) {
-  if (fraction == 0 || budget <= 0) return;
-  BinaryFraction exact(fraction);
-  std::array<char, largest_budget> digits;
-  std::size_t count = 0;
-  for (int i = 0; i < budget; ++i) digits[count++] = digit_chars[exact.next_digit(base)];
-  count = without_trailing_zeros(digits.data(), count);
-  if (count == 0) return;
-  writer.put('.');
-  writer.put(digits.data(), count);
-}
-
 // A value below 1: "0.", the zeros before the leading digit (which do not count against the
 // budget), then the budget's digits as far as the lowest position.
-void write_below_one(SinkWriter& writer, double x, unsigned base, int budget) {
+void write_below_one(TextOut& writer, double x, unsigned base, int budget) {
   BinaryFraction exact(x);
   int position = -1;
   unsigned digit = exact.next_digit(base);
@@ -219,6 +182,102 @@ void write_below_one(SinkWriter& writer, double x, unsigned base, int budget) {
     digit = exact.next_digit(base);
   }
   writer.put(digits.data(), without_trailing_zeros(digits.data(), count));
+}
+
+// ---- The common case without big numbers: a fraction m / 2^k with few enough bits that it,
+// times a budget's worth of digits, fits in 128 bits. Every base's budget stays below 2^64.
+
+std::uint64_t power_of(unsigned base, int exponent) {
+  static constexpr auto powers_of_ten = [] {
+    std::array<std::uint64_t, 16> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+    return powers;
+  }();
+  if (base == 10) return powers_of_ten[static_cast<std::size_t>(exponent)]; // budget 15
+  std::uint64_t power = 1;
+  for (int i = 0; i < exponent; ++i) power *= base;
+  return power;
+}
+
+// Whether numerator * base^digits fits in 128 bits when numerator < 2^fraction_bits.
+bool fits_wide(int fraction_bits, std::uint64_t power) {
+  return fraction_bits + bit_count(power) <= 128;
+}
+
+// The digits of floor(numerator * power / 2^fraction_bits), exactly `count` of them with leading
+// zeros, trailing zeros cut off; returns how many remain.
+std::size_t scaled_digits(TextOut& out, Wide numerator, int fraction_bits, std::uint64_t power,
+                          unsigned base, int count) {
+  char* const start = out.at();
+  fixed_digits(start, static_cast<std::uint64_t>((numerator * power) >> fraction_bits), count,
+               base);
+  const std::size_t kept = without_trailing_zeros(start, static_cast<std::size_t>(count));
+  out.move_to(start + kept);
+  return kept;
+}
+
+void put_integer(TextOut& out, std::uint64_t value, unsigned base) {
+  out.move_to(std::to_chars(out.at(), out.at() + 64, value, static_cast<int>(base)).ptr);
+}
+
+// How many digits `value` (at least 1) has in `base`.
+int digit_count(std::uint64_t value, unsigned base) {
+  if (base == 10) {
+    // bits * log10(2) is the count or one below it.
+    const int estimate = bit_count(value) * 1233 >> 12;
+    return estimate + (estimate < 16 && value >= power_of(10, estimate) ? 1 : 0);
+  }
+  int count = 1;
+  for (; value >= base; value /= base) ++count;
+  return count;
+}
+
+// A positive finite value; the big-number routines take what the wide one cannot hold.
+void write_positive(TextOut& out, double x, unsigned base, int budget) {
+  std::uint64_t mantissa = 0;
+  int exponent = 0;
+  binary_parts(x, mantissa, exponent);
+  if (exponent >= 0) {
+    if (exponent < std::countl_zero(mantissa)) {
+      put_integer(out, mantissa << exponent, base);
+    } else {
+      const std::size_t count = big_digits_reversed(x, base, out.at());
+      std::reverse(out.at(), out.at() + count);
+      out.move_to(out.at() + count);
+    }
+    return;
+  }
+  const int fraction_bits = -exponent;
+  if (fraction_bits < 53) { // an integer part, then fraction digits while the budget lasts
+    const std::uint64_t whole = mantissa >> fraction_bits;
+    const std::uint64_t rest = mantissa & ((std::uint64_t{1} << fraction_bits) - 1);
+    const int whole_digits = digit_count(whole, base);
+    fixed_digits(out.at(), whole, whole_digits, base);
+    out.move_to(out.at() + whole_digits);
+    const int left = budget - whole_digits;
+    if (rest == 0 || left <= 0) return;
+    out.put('.');
+    // Below 2^53 the 53 fraction bits and the at most 63 bits of a budget's power always fit.
+    if (scaled_digits(out, rest, fraction_bits, power_of(base, left), base, left) == 0)
+      out.move_to(out.at() - 1);
+    return;
+  }
+  std::uint64_t power = power_of(base, budget);
+  if (!fits_wide(fraction_bits, power)) {
+    write_below_one(out, x, base, budget);
+    return;
+  }
+  // Zeros before the leading digit are free; the first digit that is not zero starts the budget.
+  const Wide one = Wide{1} << fraction_bits;
+  Wide numerator = mantissa;
+  int zeros = 0;
+  for (; numerator * base < one; ++zeros) numerator *= base;
+  out.put("0.", 2);
+  out.put_repeated('0', static_cast<std::size_t>(zeros));
+  const int count = std::min(budget, lowest_position - zeros);
+  if (count <= 0) return;
+  if (count < budget) power = power_of(base, count);
+  scaled_digits(out, numerator, fraction_bits, power, base, count);
 }
 
 bool is_valid_base(double base) { return base >= 2 && base <= 36 && base == std::floor(base); }
@@ -245,41 +304,38 @@ long double integer_power(long double base, std::int32_t exponent) {
   return exponent < 0 ? 1 / result : result;
 }
 
+std::size_t write_number_chars(double x, unsigned base, char* text) {
+  TextOut out(text);
+  // Every NaN, the error value among them, has the same text here.
+  if (std::isnan(x)) {
+    out.put("NAN", 3);
+  } else if (x == 0) {
+    out.put('0');
+  } else if (std::isinf(x)) {
+    if (x < 0) out.put('-');
+    out.put("INF", 3);
+  } else {
+    if (x < 0) out.put('-');
+    write_positive(out, std::fabs(x), base, digit_budget(static_cast<std::uint16_t>(base)));
+  }
+  return out.size();
+}
+
 void write_number(double x, double base, void* arg, Sink sink) {
   if (!is_valid_base(base)) {
     sink(arg, "Dravo.Write: unknown number system");
     return;
   }
-  // Every NaN, the error value among them, has the same text here.
-  if (std::isnan(x)) {
-    sink(arg, "NAN");
-    return;
+  char text[number_text_room];
+  const std::size_t size = write_number_chars(x, static_cast<unsigned>(base), text);
+  // Handed over in pieces of bounded size, each ended by a NUL.
+  std::array<char, 256> piece; // filled before it is read
+  for (std::size_t at = 0; at < size; at += piece.size() - 1) {
+    const std::size_t length = std::min(size - at, piece.size() - 1);
+    std::memcpy(piece.data(), text + at, length);
+    piece[length] = '\0';
+    sink(arg, piece.data());
   }
-  if (x == 0) {
-    sink(arg, "0");
-    return;
-  }
-  if (std::isinf(x)) {
-    sink(arg, x > 0 ? "INF" : "-INF");
-    return;
-  }
-  const auto b = static_cast<unsigned>(base);
-  const int budget = digit_budget(static_cast<std::uint16_t>(b));
-  SinkWriter writer(arg, sink);
-  if (x < 0) {
-    writer.put('-');
-    x = -x;
-  }
-  const double whole = std::trunc(x);
-  if (whole == 0) {
-    write_below_one(writer, x, b, budget);
-  } else {
-    std::array<char, max_integer_digits> digits; // written before it is read
-    const std::size_t count = integer_digits(whole, b, digits.data());
-    writer.put(digits.data(), count);
-    write_fraction(writer, x - whole, b, budget - static_cast<int>(count));
-  }
-  writer.flush();
 }
 
 void print_in_base(std::FILE* out, double x, double base) {

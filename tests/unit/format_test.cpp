@@ -5,6 +5,7 @@
 #include "lang/number.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,10 @@ TEST(FormatTest, NumberWriterItems) {
       {10, "$+2", "1010"},
       {10, "$$", "$"},
       {10, "$$D", "$D"},
+      // Longer than the writes the output is gathered into.
+      {-std::ldexp(1, -1074), "$2 $2 $2 $2%g",
+       "-0." + std::string(1073, '0') + " -0." + std::string(1073, '0') + " -0." +
+           std::string(1073, '0') + " -0." + std::string(1073, '0') + "-4.94066e-324"},
   });
 }
 
@@ -233,6 +238,10 @@ TEST(FormatTest, QuickFloatDirectivesMatchPrintf) {
     if (!tovik::lang::is_error_value(bits)) values.push_back(bits);
     values.push_back(static_cast<double>(static_cast<std::int64_t>(random() >> 20)) / 1024);
     values.push_back(static_cast<double>(i) * 0.001 * (static_cast<double>(i) * 0.001) - 2);
+    // Exact halves at many digit positions: rounding ties, which go to the even digit.
+    values.push_back(std::ldexp(static_cast<double>(random() % 4096) + 0.5,
+                                static_cast<int>(random() % 40) - 20));
+    values.push_back(std::nextafter(std::pow(10.0, i % 40 - 20), i % 3 == 0 ? 0.0 : 1e300));
   }
   const char* const fields[] = {"",   ".",   ".0",  ".1",   ".2",    ".3",     ".5",   ".6",
                                 ".9", ".14", ".15", ".16",  ".17",   ".20",    ".40",  ".99",

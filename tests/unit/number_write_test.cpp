@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/number.h"
+#include "numout/exact_binary.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,6 +17,7 @@
 
 namespace {
 
+using tovik::numout::binary_parts; // the bits, checked against the decimal reference below
 using tovik::numout::digit_budget;
 using tovik::numout::integer_power;
 using tovik::numout::number_text;
@@ -103,19 +105,6 @@ std::string cut_to_rules(const Expansion& e, int budget) {
     text += trimmed(e.fraction.substr(lead, count));
   }
   return text;
-}
-
-// x = mantissa * 2^exponent exactly, read straight from the bits.
-void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
-  const auto bits = std::bit_cast<std::uint64_t>(x);
-  const int stored = static_cast<int>((bits >> 52) & 0x7FF);
-  mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  if (stored == 0) {
-    exponent = -1074;
-  } else {
-    mantissa |= std::uint64_t{1} << 52;
-    exponent = stored - 1075;
-  }
 }
 
 // Scaled-integer reference: fraction digits are those of floor(fraction * base^K), K digits.
@@ -207,20 +196,28 @@ std::string expected(const Expansion& e, unsigned base) {
   return cut_to_rules(e, digit_budget(static_cast<std::uint16_t>(base)));
 }
 
-// A mix of everyday values and arbitrary bit patterns over the whole finite range.
+// A mix of everyday values and arbitrary bit patterns over the whole finite range, subnormals
+// included.
 std::vector<double> sample_values(std::size_t count, std::uint64_t seed) {
   std::mt19937_64 random(seed);
   std::vector<double> values;
   while (values.size() < count) {
     double x = 0;
-    switch (values.size() % 4) {
+    switch (values.size() % 6) {
     case 0: x = std::bit_cast<double>(random() & 0x7FFFFFFFFFFFFFFFull); break;
     case 1:
       x = static_cast<double>(random() % 2000000) / std::pow(10.0, static_cast<int>(random() % 9));
       break;
     case 2: x = std::uniform_real_distribution<double>(0, 1)(random); break;
-    default:
+    case 3:
       x = std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 200) - 150);
+      break;
+    case 4: x = std::bit_cast<double>(random() >> 12); break; // subnormal
+    default: {
+      // A table's points: x stepped by 0.001, and x * x - 2.
+      const double step = static_cast<double>(random() % 1000001) * 0.001;
+      x = random() % 2 ? step : std::fabs(step * step - 2);
+    }
     }
     if (std::isfinite(x) && x > 0) values.push_back(x);
   }
