@@ -13,6 +13,8 @@
 #include <memory>
 #include <span>
 
+#include <unistd.h>
+
 namespace tovik::analysis {
 
 runner::Stack<double> new_value_stack() { return runner::Stack<double>(lang::error_value()); }
@@ -88,7 +90,9 @@ void print_table(Context& ctx) {
   const numout::ParsedFormat format(ctx.settings.count_format.c_str());
   const std::uint32_t points = point_count(ctx);
   const KeyModeHold hold(ctx);
-  // Lines are gathered into writes of 64 KiB; a key still stops the table after any line.
+  // Lines are gathered into writes of 64 KiB; a key still stops the table after any line. At a
+  // terminal every line is shown as soon as it is made, as someone watching a slow table expects.
+  const bool shown_by_line = ::isatty(::fileno(ctx.out)) == 1;
   const auto gathered = std::make_unique_for_overwrite<char[]>(table_write_size);
   numout::OutputCollector out(ctx.out, gathered.get(), table_write_size);
   for (std::uint32_t k = 0; k < points; ++k) {
@@ -96,6 +100,7 @@ void print_table(Context& ctx) {
     out.put(" -> ", 4);
     format.print(out, point_y(ctx, k));
     out.put("\n", 1);
+    if (shown_by_line) out.flush();
     if (key_waiting(ctx)) {
       out.flush();
       print_line(ctx, "BREAK | Printing is broken by user.");
