@@ -77,19 +77,22 @@ bool is_single_word(const CommandLine& line, const char* keyword) {
   return line.word_count == 1 && word_equals(line, 0, keyword);
 }
 
-std::string compact_word(CommandLine& line, std::uint32_t n) {
-  if (n >= line.word_count) return {};
+const char* compact_word_in_place(CommandLine& line, std::uint32_t n) {
+  if (n >= line.word_count) return "";
   std::uint32_t start = word_start(line, n);
   std::uint32_t out = start;
   std::uint32_t i = start;
   for (; i < line.length && line.text[i] != '\0'; ++i)
     if (!lang::is_blank(line.text[i])) line.text[out++] = line.text[i];
-  std::string word(line.text.data() + start, out - start);
   // The line now ends right after this word.
   std::fill(line.text.begin() + out, line.text.begin() + std::max(out, line.length), '\0');
   line.length = out;
   line.word_count = count_words(line);
-  return word;
+  return line.text.data() + start;
+}
+
+std::string compact_word(CommandLine& line, std::uint32_t n) {
+  return compact_word_in_place(line, n);
 }
 
 void join_words(CommandLine& line) {
