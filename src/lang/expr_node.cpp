@@ -49,6 +49,52 @@ bool fold_node(ExprNode& node, const EvaluateHook& evaluate) {
 
 } // namespace
 
+namespace {
+
+// The memory of released nodes, linked through their first bytes. Address checking builds go
+// to the allocator for every node, so that it sees each one's use after release.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool reuse_nodes = false;
+#elif defined(__has_feature)
+constexpr bool reuse_nodes = !__has_feature(address_sanitizer);
+#else
+constexpr bool reuse_nodes = true;
+#endif
+
+struct FreeNode {
+  FreeNode* next;
+};
+static_assert(sizeof(FreeNode) <= sizeof(ExprNode));
+
+// At most this many are kept: a huge tree, once released, gives the rest back.
+constexpr std::size_t kept_nodes_limit = 4096;
+thread_local FreeNode* kept_nodes = nullptr;
+thread_local std::size_t kept_node_count = 0;
+
+} // namespace
+
+void* ExprNode::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (reuse_nodes && size == sizeof(ExprNode) && kept_nodes != nullptr) {
+    FreeNode* node = kept_nodes;
+    kept_nodes = node->next;
+    --kept_node_count;
+    return node;
+  }
+  return ::operator new(size, std::nothrow);
+}
+
+void* ExprNode::operator new(std::size_t size) {
+  if (void* memory = operator new(size, std::nothrow)) return memory;
+  throw std::bad_alloc();
+}
+
+void ExprNode::operator delete(void* memory) noexcept {
+  if (memory == nullptr) return;
+  if (!reuse_nodes || kept_node_count >= kept_nodes_limit) return ::operator delete(memory);
+  kept_nodes = ::new (memory) FreeNode{kept_nodes};
+  ++kept_node_count;
+}
+
 ExprNode::ExprNode(NodeCounter& nodes) { init_node(*this, nodes); }
 
 ExprNode::~ExprNode() { destroy(*this); }

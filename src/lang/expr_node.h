@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <variant>
@@ -54,6 +55,11 @@ struct ExprNode {
   ~ExprNode();
   ExprNode(const ExprNode&) = delete;
   ExprNode& operator=(const ExprNode&) = delete;
+
+  // Every line makes and drops a dozen nodes or so: their memory is kept for the next ones.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* memory) noexcept;
 };
 
 // Makes the node an empty Invalid node counted on `nodes` (a live node is destroyed first).

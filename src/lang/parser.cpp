@@ -164,6 +164,8 @@ public:
   }
   // Links what is left back under the head, in order.
   void give_back(ExprNode& head);
+  // Forgets the last list, keeping the memory of the working arrays unless they grew large.
+  void reset();
 
 private:
   bool cycle();
@@ -197,6 +199,7 @@ private:
   std::vector<int> close_of_;
   std::vector<int> opens_;
   std::vector<int> pending_;
+  std::vector<int> depth_;
   std::size_t next_open_ = 0;
   int first_ = none;
 };
@@ -206,7 +209,7 @@ bool Reducer::take_tokens(ExprNode& head) {
   for (const ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) ++count;
   if (count > static_cast<std::size_t>(INT_MAX)) return false;
   const int n = static_cast<int>(count);
-  std::vector<int> depth;
+  std::vector<int>& depth = depth_;
   try {
     tokens_.resize(count);
     roles_.resize(count);
@@ -244,6 +247,21 @@ bool Reducer::take_tokens(ExprNode& head) {
   std::sort(opens_.begin(), opens_.end(),
             [&](int a, int b) { return depth[a] != depth[b] ? depth[a] > depth[b] : a < b; });
   return true;
+}
+
+void Reducer::reset() {
+  // Beyond this many tokens the arrays are given back rather than kept for the next line.
+  constexpr std::size_t kept_capacity = 4096;
+  if (tokens_.capacity() > kept_capacity) {
+    *this = Reducer();
+    return;
+  }
+  for (auto* v : {&prev_, &next_, &close_of_, &opens_, &pending_, &depth_}) v->clear();
+  tokens_.clear();
+  roles_.clear();
+  last_child_.clear();
+  next_open_ = 0;
+  first_ = none;
 }
 
 void Reducer::give_back(ExprNode& head) {
@@ -448,7 +466,9 @@ void parse(ExprNode& head, std::FILE* out) {
     return;
   }
   join_tokens(head);
-  Reducer reducer;
+  // Parsing never nests, so one reducer serves every line.
+  thread_local Reducer reducer;
+  reducer.reset();
   if (!reducer.take_tokens(head)) {
     fail(head, out, corrupted_message);
     return;
