@@ -180,15 +180,20 @@ bool name_is(const ExprNode& node, const char* name) {
 }
 
 bool is_valid(const ExprNode& node) {
-  std::vector<const ExprNode*> todo{&node};
-  while (!todo.empty()) {
+  // Asked of every line's tree: the walk's stack is kept for the next one.
+  thread_local std::vector<const ExprNode*> todo;
+  todo.assign(1, &node);
+  bool valid = true;
+  while (valid && !todo.empty()) {
     const ExprNode* n = todo.back();
     todo.pop_back();
-    if (n->kind == NodeKind::Invalid) return false;
+    valid = n->kind != NodeKind::Invalid;
     if (n->next) todo.push_back(n->next.get());
     if (n->children) todo.push_back(n->children.get());
   }
-  return true;
+  // A very deep tree's stack is let go.
+  if (todo.capacity() > 4096) todo = {};
+  return valid;
 }
 
 void destroy(ExprNode& node) noexcept {
