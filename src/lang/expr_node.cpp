@@ -152,6 +152,17 @@ void set_text(ExprNode& node, const char* text, std::size_t length) {
   node.kind = is_separator(text[0]) ? NodeKind::Symbol : NodeKind::Name;
 }
 
+void set_symbol(ExprNode& node, Token token) {
+  make_invalid(node);
+  try {
+    node.data.emplace<std::string>(text_of(token));
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  node.token = static_cast<std::uint8_t>(token);
+  node.kind = NodeKind::Symbol;
+}
+
 double* set_number(ExprNode& node, double value) {
   node.data = value;
   node.kind = NodeKind::Number;

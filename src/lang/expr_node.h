@@ -73,6 +73,8 @@ std::unique_ptr<ExprNode> new_node(NodeCounter& nodes);
 void set_text(ExprNode& node, const char* text, std::size_t length);
 // Gives a Symbol or Name node a new text, keeping its kind and links.
 void set_name(ExprNode& node, std::string text);
+// Makes the node a Symbol holding a reserved word: its text and its token.
+void set_symbol(ExprNode& node, Token token);
 // Makes the node the Number `value` (constant 1) and returns where the value is kept.
 double* set_number(ExprNode& node, double value);
 // Drops the payload and marks the node failed; the links are kept.
