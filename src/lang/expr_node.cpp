@@ -214,6 +214,8 @@ void destroy(ExprNode& node) noexcept {
   }
   node.data = std::monostate{};
   node.token = no_token;
+  // Each node released below comes back here stripped of its links.
+  if (!node.next && !node.children) return;
   // Unlink everything below into one chain and release it node by node, each already stripped
   // of its links, so that no destructor runs for more than one level.
   std::unique_ptr<ExprNode> pending = std::move(node.next);
