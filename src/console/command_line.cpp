@@ -95,13 +95,27 @@ std::string compact_word(CommandLine& line, std::uint32_t n) {
   return compact_word_in_place(line, n);
 }
 
-void join_words(CommandLine& line) {
+namespace {
+
+// The characters that `keep` accepts, run together as the one word of the line.
+template <class Keep> void squeeze(CommandLine& line, Keep keep) {
   std::uint32_t out = 0;
   for (std::uint32_t i = 0; i < line.length; ++i)
-    if (line.text[i] != '\0') line.text[out++] = line.text[i];
+    if (keep(line.text[i])) line.text[out++] = line.text[i];
   std::fill(line.text.begin() + out, line.text.begin() + line.length, '\0');
   line.length = out;
   line.word_count = out > 0 ? 1 : 0;
+}
+
+} // namespace
+
+void join_words(CommandLine& line) {
+  squeeze(line, [](char c) { return c != '\0'; });
+}
+
+const char* join_compact_words(CommandLine& line) {
+  squeeze(line, [](char c) { return c != '\0' && !lang::is_blank(c); });
+  return line.text.data();
 }
 
 void join_rest(CommandLine& line) {

@@ -41,6 +41,8 @@ std::string compact_word(CommandLine& line, std::uint32_t n);
 const char* compact_word_in_place(CommandLine& line, std::uint32_t n);
 // All words run together as word 0.
 void join_words(CommandLine& line);
+// join_words, then compact_word_in_place of word 0, in one pass.
+const char* join_compact_words(CommandLine& line);
 // Word 1 becomes the rest of the line as typed (NULs read as blanks).
 void join_rest(CommandLine& line);
 std::int32_t word_as_integer(const CommandLine& line, std::uint32_t n);

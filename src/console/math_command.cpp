@@ -106,8 +106,7 @@ double clear_memory(Context& ctx) {
 
 // The whole line as one expression; its value becomes ANS.
 double evaluate_line(Context& ctx, CommandLine& line) {
-  join_words(line);
-  const double x = compiler::evaluate_text(ctx, compact_word_in_place(line, 0));
+  const double x = compiler::evaluate_text(ctx, join_compact_words(line));
   if (lang::is_error_value(x)) {
     print_line(ctx, "VALUE | NAN");
     return x;
