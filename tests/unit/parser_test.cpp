@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <functional>
 #include <random>
@@ -44,17 +45,30 @@ protected:
     return result + out.text();
   }
 
-  // Every field of a tree, for comparing two trees whole.
-  static std::string all_fields(const ExprNode& n) {
-    std::string s = std::to_string(int(n.kind)) + "/" + std::to_string(n.token) + "/" +
-                    std::to_string(n.constant) + ":";
-    if (const char* text = node_text(n)) s += text;
-    if (n.kind == NodeKind::Number)
-      s += std::to_string(std::bit_cast<std::uint64_t>(number_value(n)));
-    s += "{";
-    for (const ExprNode* c = n.children.get(); c != nullptr; c = c->next.get())
-      s += all_fields(*c) + ",";
-    return s + (n.next ? "}+" : "}");
+  // Every field of a tree, for comparing two trees whole; iterative, as trees can be deep.
+  static std::string all_fields(const ExprNode& root) {
+    std::string s;
+    std::vector<const ExprNode*> todo{&root}; // null closes a child list
+    while (!todo.empty()) {
+      const ExprNode* n = todo.back();
+      todo.pop_back();
+      if (n == nullptr) {
+        s += "}";
+        continue;
+      }
+      s += std::to_string(int(n->kind)) + "/" + std::to_string(n->token) + "/" +
+           std::to_string(n->constant) + ":";
+      if (const char* text = node_text(*n)) s += text;
+      if (n->kind == NodeKind::Number)
+        s += std::to_string(std::bit_cast<std::uint64_t>(number_value(*n)));
+      s += n->next ? "+{" : "{";
+      todo.push_back(nullptr);
+      const std::size_t first = todo.size();
+      for (const ExprNode* c = n->children.get(); c != nullptr; c = c->next.get())
+        todo.push_back(c);
+      std::reverse(todo.begin() + static_cast<std::ptrdiff_t>(first), todo.end());
+    }
+    return s;
   }
 
   // False when the one-pass parser leaves the text (and the head as it was); true when it takes
