@@ -2,8 +2,8 @@
 
 namespace tovik::compiler {
 
-bool append_byte(CodeBuffer& buffer, std::uint8_t byte) {
-  if (buffer.count >= buffer.capacity && !buffer.grow(buffer.step)) {
+bool append_byte_growing(CodeBuffer& buffer, std::uint8_t byte) {
+  if (!buffer.grow(buffer.step)) {
     ++buffer.errors;
     return false;
   }

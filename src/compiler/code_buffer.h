@@ -22,9 +22,25 @@ struct CodeBuffer : runner::Stack<std::uint8_t> {
   std::span<const std::uint8_t> bytes() const { return {data(), count}; }
 };
 
+// append_byte when the buffer is full.
+bool append_byte_growing(CodeBuffer& buffer, std::uint8_t byte);
+
 // False (and the byte dropped, one more error counted) when the buffer cannot grow. Instructions
 // are appended with `runner::emit`, which finds this through the buffer's type.
-bool append_byte(CodeBuffer& buffer, std::uint8_t byte);
+inline bool append_byte(CodeBuffer& buffer, std::uint8_t byte) {
+  if (buffer.count >= buffer.capacity) return append_byte_growing(buffer, byte);
+  buffer.push_unchecked(byte);
+  return true;
+}
+// An operand's bytes stored at once when they fit, instead of with one check each; otherwise
+// byte by byte, exactly as append_byte stores and counts them.
+inline bool append_little_endian(CodeBuffer& buffer, std::uint64_t bits, int bytes) {
+  if (buffer.capacity - buffer.count < static_cast<std::uint32_t>(bytes))
+    return runner::append_little_endian<CodeBuffer>(buffer, bits, bytes);
+  for (int i = 0; i < bytes; ++i) buffer.push_unchecked(static_cast<std::uint8_t>(bits >> (8 * i)));
+  return true;
+}
+
 using runner::append_i32;
 using runner::append_text;
 using runner::emit;

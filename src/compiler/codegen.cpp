@@ -1,6 +1,7 @@
 #include "compiler/codegen.h"
 
 #include "compiler/generator.h"
+#include "compiler/spares.h"
 #include "context/context.h"
 #include "context/output.h"
 #include "lang/number.h"
@@ -24,7 +25,8 @@ struct NamedForm {
   Generator::Form form;
 };
 
-// Tried in this order before the general path of operators, special objects and calls.
+// The words with a form of their own; every other Name takes the general path of operators,
+// special objects and calls.
 constexpr std::array<NamedForm, 24> named_forms{{
     {Token::assign, &Generator::assignment},
     {Token::if_, &Generator::if_form},
@@ -64,7 +66,31 @@ constexpr std::array<NamedConstant, 4> named_constants{{
     {Token::nan, [] { return lang::error_value(); }},
 }};
 
+// The form of every word, found by its token in one step.
+constexpr std::array<Generator::Form, lang::token_count> form_of_token = [] {
+  std::array<Generator::Form, lang::token_count> table{};
+  table.fill(&Generator::general);
+  for (const NamedForm& f : named_forms) table[static_cast<std::size_t>(f.token)] = f.form;
+  return table;
+}();
+
+// The form stacks of finished compilations: every line compiles at least once.
+thread_local Spares<std::vector<Generator::Pending>> spare_pending;
+
 } // namespace
+
+Generator::Generator(Context& ctx, CodeBuffer& buffer, std::uint32_t const_depth)
+    : ctx_(ctx), buffer_(buffer), const_depth_(const_depth) {
+  spare_pending.take(pending_);
+}
+
+Generator::~Generator() {
+  // Kept only while small: a deep tree's stack is let go.
+  constexpr std::size_t kept_depth = 256;
+  if (pending_.capacity() == 0 || pending_.capacity() > kept_depth) return;
+  pending_.clear();
+  spare_pending.give(std::move(pending_));
+}
 
 // The two kinds of frame slot: local variables ($) and arguments (@).
 struct SlotKind {
@@ -207,13 +233,8 @@ bool Generator::enter(const Next& next) {
   }
   if (n.kind == NodeKind::Number) return emit(Op::push, lang::number_value(n)), true;
   if (n.kind != NodeKind::Name) return false;
-  Form form = &Generator::general;
-  for (const NamedForm& f : named_forms) {
-    if (lang::name_is(n, f.token)) {
-      form = f.form;
-      break;
-    }
-  }
+  const std::optional<Token> word = lang::token_of(n);
+  const Form form = word ? form_of_token[static_cast<std::size_t>(*word)] : &Generator::general;
   pending_.push_back({&n, arity_of(n), form});
   return true;
 }

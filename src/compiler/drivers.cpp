@@ -3,6 +3,7 @@
 #include "compiler/code_buffer.h"
 #include "compiler/codegen.h"
 #include "compiler/run_value.h"
+#include "compiler/spares.h"
 #include "context/context.h"
 #include "context/output.h"
 #include "lang/number.h"
@@ -21,14 +22,17 @@ namespace {
 
 // Code generation does not look at failed appends; a block built while one failed would lack
 // bytes, so it is refused here, before anything can run it.
+bool buffer_complete(Context& ctx, const CodeBuffer& buffer) {
+  if (buffer.errors == 0) return true;
+  print_error_f(ctx,
+                "Code was not made: %u byte(s) could not be stored (too long or out of "
+                "memory).",
+                buffer.errors);
+  return false;
+}
+
 std::uint32_t finish_block(Context& ctx, const CodeBuffer& buffer, runner::CodeBlock& block) {
-  if (buffer.errors != 0) {
-    print_error_f(ctx,
-                  "Code was not made: %u byte(s) could not be stored (too long or out of "
-                  "memory).",
-                  buffer.errors);
-    return 0;
-  }
+  if (!buffer_complete(ctx, buffer)) return 0;
   try {
     runner::CodeBlock made(buffer.count + std::size_t(1));
     std::copy_n(buffer.data(), buffer.count, made.data());
@@ -44,14 +48,45 @@ void append_locals(CodeBuffer& buffer, std::uint32_t locals) {
   emit(buffer, Op::init_locals, static_cast<std::int32_t>(locals));
 }
 
-std::uint32_t build_block(Context& ctx, const ExprNode& tree, runner::CodeBlock& block,
-                          std::uint32_t locals, std::uint32_t const_depth) {
-  CodeBuffer buffer(ctx.settings.stack_step);
+thread_local Spares<CodeBuffer> spare_buffers;
+
+// A code buffer for one compilation: the memory of an earlier one when it was not large, so
+// that a line's compilation does not allocate.
+class ScratchBuffer {
+public:
+  explicit ScratchBuffer(std::uint32_t step) : buffer(step) {
+    if (spare_buffers.take(buffer)) buffer.step = step;
+  }
+  ~ScratchBuffer() {
+    constexpr std::uint32_t kept_bytes = 64 * 1024;
+    if (buffer.capacity == 0 || buffer.capacity > kept_bytes) return;
+    // The capacity starts again from nothing and grows step by step as in a new buffer; only
+    // the storage behind it is kept.
+    buffer.count = buffer.capacity = buffer.errors = 0;
+    spare_buffers.give(std::move(buffer));
+  }
+  ScratchBuffer(const ScratchBuffer&) = delete;
+  ScratchBuffer& operator=(const ScratchBuffer&) = delete;
+
+  CodeBuffer buffer;
+};
+
+// The code of the tree in `buffer`; false when it cannot be made, its report printed unless
+// the generator printed one.
+bool build_code(Context& ctx, const ExprNode& tree, CodeBuffer& buffer, std::uint32_t locals,
+                std::uint32_t const_depth) {
   if (locals != 0) append_locals(buffer, locals);
   const bool compiled = compile_node_at(ctx, tree, buffer, const_depth);
   // A failed append can make a form give up silently; its own report comes first.
-  if (buffer.errors == 0 && !compiled) return 0;
-  return finish_block(ctx, buffer, block);
+  if (buffer.errors == 0 && !compiled) return false;
+  return buffer_complete(ctx, buffer);
+}
+
+std::uint32_t build_block(Context& ctx, const ExprNode& tree, runner::CodeBlock& block,
+                          std::uint32_t locals, std::uint32_t const_depth) {
+  ScratchBuffer scratch(ctx.settings.stack_step);
+  if (!build_code(ctx, tree, scratch.buffer, locals, const_depth)) return 0;
+  return finish_block(ctx, scratch.buffer, block);
 }
 
 void fold_tree(Context& ctx, ExprNode& tree) {
@@ -104,8 +139,20 @@ double evaluate_tree_at(Context& ctx, const ExprNode* tree, std::uint32_t const_
     print_error(ctx, "Math: no tree for calculating.");
     return lang::error_value();
   }
+  ScratchBuffer scratch(ctx.settings.stack_step);
+  CodeBuffer& buffer = scratch.buffer;
+  if (!build_code(ctx, *tree, buffer, 0, const_depth)) {
+    print_error(ctx, "Cannot make code for expression.");
+    return lang::error_value();
+  }
+  // The code runs where it was built, ended by RETURN there, unless even that byte cannot be
+  // stored: then it runs from a block of its own, as any other.
+  if (buffer.count < buffer.capacity || buffer.grow(buffer.step)) {
+    buffer.push_unchecked(runner::byte_of(Op::ret));
+    return run_for_value(ctx, buffer.bytes());
+  }
   runner::CodeBlock block;
-  if (build_block(ctx, *tree, block, 0, const_depth) == 0) {
+  if (finish_block(ctx, buffer, block) == 0) {
     print_error(ctx, "Cannot make code for expression.");
     return lang::error_value();
   }

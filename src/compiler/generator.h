@@ -70,8 +70,10 @@ public:
   };
 
   // `const_depth`: how many CONST evaluations enclose this compilation.
-  Generator(Context& ctx, CodeBuffer& buffer, std::uint32_t const_depth)
-      : ctx_(ctx), buffer_(buffer), const_depth_(const_depth) {}
+  Generator(Context& ctx, CodeBuffer& buffer, std::uint32_t const_depth);
+  ~Generator();
+  Generator(const Generator&) = delete;
+  Generator& operator=(const Generator&) = delete;
 
   // Appends the code of the tree; false after a failure.
   bool compile(const lang::ExprNode& root);

@@ -77,28 +77,45 @@ bool is_single_word(const CommandLine& line, const char* keyword) {
   return line.word_count == 1 && word_equals(line, 0, keyword);
 }
 
-std::string compact_word(CommandLine& line, std::uint32_t n) {
-  if (n >= line.word_count) return {};
+const char* compact_word_in_place(CommandLine& line, std::uint32_t n) {
+  if (n >= line.word_count) return "";
   std::uint32_t start = word_start(line, n);
   std::uint32_t out = start;
   std::uint32_t i = start;
   for (; i < line.length && line.text[i] != '\0'; ++i)
     if (!lang::is_blank(line.text[i])) line.text[out++] = line.text[i];
-  std::string word(line.text.data() + start, out - start);
   // The line now ends right after this word.
   std::fill(line.text.begin() + out, line.text.begin() + std::max(out, line.length), '\0');
   line.length = out;
   line.word_count = count_words(line);
-  return word;
+  return line.text.data() + start;
 }
 
-void join_words(CommandLine& line) {
+std::string compact_word(CommandLine& line, std::uint32_t n) {
+  return compact_word_in_place(line, n);
+}
+
+namespace {
+
+// The characters that `keep` accepts, run together as the one word of the line.
+template <class Keep> void squeeze(CommandLine& line, Keep keep) {
   std::uint32_t out = 0;
   for (std::uint32_t i = 0; i < line.length; ++i)
-    if (line.text[i] != '\0') line.text[out++] = line.text[i];
+    if (keep(line.text[i])) line.text[out++] = line.text[i];
   std::fill(line.text.begin() + out, line.text.begin() + line.length, '\0');
   line.length = out;
   line.word_count = out > 0 ? 1 : 0;
+}
+
+} // namespace
+
+void join_words(CommandLine& line) {
+  squeeze(line, [](char c) { return c != '\0'; });
+}
+
+const char* join_compact_words(CommandLine& line) {
+  squeeze(line, [](char c) { return c != '\0' && !lang::is_blank(c); });
+  return line.text.data();
 }
 
 void join_rest(CommandLine& line) {

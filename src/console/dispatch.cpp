@@ -190,10 +190,14 @@ constexpr Command commands[] = {
     {"showprog", cmd_showprog}, {"unknown", cmd_unknown},
 };
 
+// Every expression line passes here, so the first word is found once and each command is
+// compared only when its first letter matches.
 Handler find_command(const CommandLine& line) {
-  if (word_equals(line, 0, "graph") && word_equals(line, 1, "size")) return cmd_graph_size;
+  const char* first = word_at(line, 0);
+  if (first == nullptr) return nullptr;
+  if (std::strcmp(first, "graph") == 0 && word_equals(line, 1, "size")) return cmd_graph_size;
   for (const Command& c : commands)
-    if (word_equals(line, 0, c.word)) return c.handler;
+    if (first[0] == c.word[0] && std::strcmp(first, c.word) == 0) return c.handler;
   return nullptr;
 }
 

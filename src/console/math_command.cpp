@@ -106,9 +106,7 @@ double clear_memory(Context& ctx) {
 
 // The whole line as one expression; its value becomes ANS.
 double evaluate_line(Context& ctx, CommandLine& line) {
-  join_words(line);
-  const std::string text = compact_word(line, 0);
-  const double x = compiler::evaluate_text(ctx, text.c_str());
+  const double x = compiler::evaluate_text(ctx, join_compact_words(line));
   if (lang::is_error_value(x)) {
     print_line(ctx, "VALUE | NAN");
     return x;

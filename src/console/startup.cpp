@@ -6,7 +6,9 @@
 #include "context/context.h"
 #include "context/output.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <string>
@@ -37,10 +39,17 @@ void report_leftovers(Context& ctx) {
   }
 }
 
+// Written before every line read, so without printf.
 void print_status(Context& ctx) {
   report_leftovers(ctx);
-  std::fprintf(ctx.out, "\nOBJ: %zu SS: %" PRIu64 ".\n", ctx.objects.count(),
-               ctx.machine.reserved_bytes());
+  // Each number has room for 20 digits, the most a 64-bit count has.
+  char text[64];
+  char* p = std::copy_n("\nOBJ: ", 6, text);
+  p = std::to_chars(p, text + 26, ctx.objects.count()).ptr;
+  p = std::copy_n(" SS: ", 5, p);
+  p = std::to_chars(p, text + 51, ctx.machine.reserved_bytes()).ptr;
+  p = std::copy_n(".\n", 2, p);
+  std::fwrite(text, 1, static_cast<std::size_t>(p - text), ctx.out);
 }
 
 void console_loop(Context& ctx) {

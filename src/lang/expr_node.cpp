@@ -49,6 +49,52 @@ bool fold_node(ExprNode& node, const EvaluateHook& evaluate) {
 
 } // namespace
 
+namespace {
+
+// The memory of released nodes, linked through their first bytes. Address checking builds go
+// to the allocator for every node, so that it sees each one's use after release.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool reuse_nodes = false;
+#elif defined(__has_feature)
+constexpr bool reuse_nodes = !__has_feature(address_sanitizer);
+#else
+constexpr bool reuse_nodes = true;
+#endif
+
+struct FreeNode {
+  FreeNode* next;
+};
+static_assert(sizeof(FreeNode) <= sizeof(ExprNode));
+
+// At most this many are kept: a huge tree, once released, gives the rest back.
+constexpr std::size_t kept_nodes_limit = 4096;
+thread_local FreeNode* kept_nodes = nullptr;
+thread_local std::size_t kept_node_count = 0;
+
+} // namespace
+
+void* ExprNode::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (reuse_nodes && size == sizeof(ExprNode) && kept_nodes != nullptr) {
+    FreeNode* node = kept_nodes;
+    kept_nodes = node->next;
+    --kept_node_count;
+    return node;
+  }
+  return ::operator new(size, std::nothrow);
+}
+
+void* ExprNode::operator new(std::size_t size) {
+  if (void* memory = operator new(size, std::nothrow)) return memory;
+  throw std::bad_alloc();
+}
+
+void ExprNode::operator delete(void* memory) noexcept {
+  if (memory == nullptr) return;
+  if (!reuse_nodes || kept_node_count >= kept_nodes_limit) return ::operator delete(memory);
+  kept_nodes = ::new (memory) FreeNode{kept_nodes};
+  ++kept_node_count;
+}
+
 ExprNode::ExprNode(NodeCounter& nodes) { init_node(*this, nodes); }
 
 ExprNode::~ExprNode() { destroy(*this); }
@@ -106,6 +152,17 @@ void set_text(ExprNode& node, const char* text, std::size_t length) {
   node.kind = is_separator(text[0]) ? NodeKind::Symbol : NodeKind::Name;
 }
 
+void set_symbol(ExprNode& node, Token token) {
+  make_invalid(node);
+  try {
+    node.data.emplace<std::string>(text_of(token));
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  node.token = static_cast<std::uint8_t>(token);
+  node.kind = NodeKind::Symbol;
+}
+
 double* set_number(ExprNode& node, double value) {
   node.data = value;
   node.kind = NodeKind::Number;
@@ -134,15 +191,20 @@ bool name_is(const ExprNode& node, const char* name) {
 }
 
 bool is_valid(const ExprNode& node) {
-  std::vector<const ExprNode*> todo{&node};
-  while (!todo.empty()) {
+  // Asked of every line's tree: the walk's stack is kept for the next one.
+  thread_local std::vector<const ExprNode*> todo;
+  todo.assign(1, &node);
+  bool valid = true;
+  while (valid && !todo.empty()) {
     const ExprNode* n = todo.back();
     todo.pop_back();
-    if (n->kind == NodeKind::Invalid) return false;
+    valid = n->kind != NodeKind::Invalid;
     if (n->next) todo.push_back(n->next.get());
     if (n->children) todo.push_back(n->children.get());
   }
-  return true;
+  // A very deep tree's stack is let go.
+  if (todo.capacity() > 4096) todo = {};
+  return valid;
 }
 
 void destroy(ExprNode& node) noexcept {
@@ -152,6 +214,8 @@ void destroy(ExprNode& node) noexcept {
   }
   node.data = std::monostate{};
   node.token = no_token;
+  // Each node released below comes back here stripped of its links.
+  if (!node.next && !node.children) return;
   // Unlink everything below into one chain and release it node by node, each already stripped
   // of its links, so that no destructor runs for more than one level.
   std::unique_ptr<ExprNode> pending = std::move(node.next);

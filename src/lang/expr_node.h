@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <variant>
@@ -54,6 +55,11 @@ struct ExprNode {
   ~ExprNode();
   ExprNode(const ExprNode&) = delete;
   ExprNode& operator=(const ExprNode&) = delete;
+
+  // Every line makes and drops a dozen nodes or so: their memory is kept for the next ones.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+  static void operator delete(void* memory) noexcept;
 };
 
 // Makes the node an empty Invalid node counted on `nodes` (a live node is destroyed first).
@@ -67,6 +73,8 @@ std::unique_ptr<ExprNode> new_node(NodeCounter& nodes);
 void set_text(ExprNode& node, const char* text, std::size_t length);
 // Gives a Symbol or Name node a new text, keeping its kind and links.
 void set_name(ExprNode& node, std::string text);
+// Makes the node a Symbol holding a reserved word: its text and its token.
+void set_symbol(ExprNode& node, Token token);
 // Makes the node the Number `value` (constant 1) and returns where the value is kept.
 double* set_number(ExprNode& node, double value);
 // Drops the payload and marks the node failed; the links are kept.

@@ -110,6 +110,15 @@ double read_number(const char *text, std::size_t length) {
     if (const unsigned base = suffix_base(text[length - 1]))
       return digits_value(text, length - 1, base);
   }
+  // Whole numbers of up to 15 digits are exact in any precision, so they need no extended one.
+  if (length <= 15) {
+    std::uint64_t whole = 0;
+    std::size_t i = 0;
+    for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i)
+      whole = whole * 10 + static_cast<unsigned>(text[i] - '0');
+    if (i == length)
+      return static_cast<double>(whole);
+  }
   // Most words are plain decimals, so read them as such first. Should that fail, only a base
   // given after a '#' can still make a number, and that '#' cannot lie before the refused
   // character (a '#' is refused itself), nor at the first position.

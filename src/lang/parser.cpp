@@ -1,6 +1,7 @@
 #include "lang/parser.h"
 
 #include "lang/error_line.h"
+#include "lang/grammar.h"
 #include "lang/names.h"
 
 #include <algorithm>
@@ -17,37 +18,6 @@ namespace {
 constexpr const char* corrupted_message =
     "Some parts of tree are corrupted.(Not enough memory or user error.)";
 
-enum class Form : std::uint8_t { Prefix, Binary };
-
-struct Level {
-  Form form;
-  std::array<Token, 7> tokens;
-  std::size_t count;
-};
-
-// The precedence table, tightest first, after brackets and calls. Binary operators are all
-// left-associative. A prefix operator applies only at the start of the list or after another
-// symbol, and a chain of them nests from the right whatever their levels (-!X is -(!X)), so the
-// prefix levels are reduced together; they all bind tighter than every binary operator.
-constexpr Level precedence[] = {
-    {Form::Prefix, {Token::bang}, 1},
-    {Form::Prefix, {Token::minus, Token::plus}, 2},
-    {Form::Prefix, {Token::n_dollar}, 1},
-    {Form::Prefix, {Token::at, Token::dollar}, 2},
-    {Form::Binary, {Token::scale_up, Token::scale_down}, 2},
-    {Form::Binary, {Token::power}, 1},
-    {Form::Binary, {Token::times, Token::divide}, 2},
-    {Form::Binary, {Token::plus, Token::minus}, 2},
-    {Form::Binary,
-     {Token::less, Token::greater, Token::less_equal, Token::greater_equal, Token::not_equal,
-      Token::equal, Token::tilde},
-     7},
-    {Form::Binary, {Token::ampersand}, 1},
-    {Form::Binary, {Token::bar}, 1},
-    {Form::Binary, {Token::assign}, 1},
-    {Form::Binary, {Token::semicolon}, 1},
-};
-
 void set_token(ExprNode& node, Token token) {
   const std::string_view text = text_of(token);
   set_text(node, text.data(), text.size());
@@ -56,31 +26,6 @@ void set_token(ExprNode& node, Token token) {
 bool is_symbol(const ExprNode& node, Token token) {
   return node.kind == NodeKind::Symbol && name_is(node, token);
 }
-
-constexpr std::uint8_t no_level = 0xFF;
-
-// What a token can be as an operator, worked out once per token: the reduction loop asks this
-// of every token many times, and a Symbol keeps its text until it becomes a Name.
-struct Role {
-  std::uint8_t binary_level = no_level; // index into `precedence`
-  bool prefix = false;
-};
-
-// The role of every token, from the precedence table.
-constexpr std::array<Role, token_count> roles = [] {
-  std::array<Role, token_count> table{};
-  for (std::size_t i = 0; i < std::size(precedence); ++i) {
-    const Level& level = precedence[i];
-    for (std::size_t k = 0; k < level.count; ++k) {
-      Role& role = table[static_cast<std::size_t>(level.tokens[k])];
-      if (level.form == Form::Prefix)
-        role.prefix = true;
-      else
-        role.binary_level = static_cast<std::uint8_t>(i);
-    }
-  }
-  return table;
-}();
 
 Role role_of(const ExprNode& node) {
   if (node.kind != NodeKind::Symbol || node.token == no_token) return Role{};
@@ -105,8 +50,6 @@ bool append_token(ExprNode& head, std::unique_ptr<ExprNode>*& tail, const char* 
   tail = &(*tail)->next;
   return true;
 }
-
-bool starts_comparison(char c) { return c == '!' || c == '<' || c == '=' || c == '>'; }
 
 // The message for a list that cannot be reduced at all, or null.
 const char* check_tokens(const ExprNode& head) {
@@ -164,6 +107,8 @@ public:
   }
   // Links what is left back under the head, in order.
   void give_back(ExprNode& head);
+  // Forgets the last list, keeping the memory of the working arrays unless they grew large.
+  void reset();
 
 private:
   bool cycle();
@@ -197,6 +142,7 @@ private:
   std::vector<int> close_of_;
   std::vector<int> opens_;
   std::vector<int> pending_;
+  std::vector<int> depth_;
   std::size_t next_open_ = 0;
   int first_ = none;
 };
@@ -206,7 +152,7 @@ bool Reducer::take_tokens(ExprNode& head) {
   for (const ExprNode* t = head.next.get(); t != nullptr; t = t->next.get()) ++count;
   if (count > static_cast<std::size_t>(INT_MAX)) return false;
   const int n = static_cast<int>(count);
-  std::vector<int> depth;
+  std::vector<int>& depth = depth_;
   try {
     tokens_.resize(count);
     roles_.resize(count);
@@ -244,6 +190,21 @@ bool Reducer::take_tokens(ExprNode& head) {
   std::sort(opens_.begin(), opens_.end(),
             [&](int a, int b) { return depth[a] != depth[b] ? depth[a] > depth[b] : a < b; });
   return true;
+}
+
+void Reducer::reset() {
+  // Beyond this many tokens the arrays are given back rather than kept for the next line.
+  constexpr std::size_t kept_capacity = 4096;
+  if (tokens_.capacity() > kept_capacity) {
+    *this = Reducer();
+    return;
+  }
+  for (auto* v : {&prev_, &next_, &close_of_, &opens_, &pending_, &depth_}) v->clear();
+  tokens_.clear();
+  roles_.clear();
+  last_child_.clear();
+  next_open_ = 0;
+  first_ = none;
 }
 
 void Reducer::give_back(ExprNode& head) {
@@ -448,7 +409,9 @@ void parse(ExprNode& head, std::FILE* out) {
     return;
   }
   join_tokens(head);
-  Reducer reducer;
+  // Parsing never nests, so one reducer serves every line.
+  thread_local Reducer reducer;
+  reducer.reset();
   if (!reducer.take_tokens(head)) {
     fail(head, out, corrupted_message);
     return;
@@ -479,6 +442,7 @@ void take_single_root(ExprNode& head, std::FILE* out) {
 }
 
 void parse_single(ExprNode& head, const char* text, std::FILE* out) {
+  if (parse_in_one_pass(head, text)) return;
   tokenize(head, text);
   if (head.kind != NodeKind::Invalid) take_single_root(head, out);
 }

@@ -30,6 +30,13 @@ void take_single_root(ExprNode& head, std::FILE* out);
 
 // An expression text as one tree under `head`: tokenize, then take_single_root unless the
 // tokens are already unusable. The head ends Invalid when the text is not one expression.
+// Plain expressions take the one-pass parser below, which builds the same tree.
 void parse_single(ExprNode& head, const char* text, std::FILE* out);
+
+// For a text that is one plain expression: its tree, built straight from the text, moved into
+// the initialised `head` exactly as tokenize and take_single_root leave it, and true. False,
+// with the head untouched, for every other text (errors, the joined forms F(a)(b) and (x)(a),
+// nesting deeper than the bound); those are left to the two-stage parser.
+bool parse_in_one_pass(ExprNode& head, const char* text);
 
 } // namespace tovik::lang

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -441,7 +442,15 @@ void OutputCollector::flush() {
 
 void print_formatted(std::FILE* out, double x, const char* format) {
   if (lang::is_error_value(x) || format == nullptr) return;
-  ParsedFormat(format).print(out, x);
+  // Value after value is shown through the same format: the last one stays parsed.
+  thread_local std::string last_text;
+  thread_local std::optional<ParsedFormat> last;
+  if (!last || last_text != format) {
+    last.reset();
+    last_text = format;
+    last.emplace(format);
+  }
+  last->print(out, x);
 }
 
 } // namespace tovik::numout

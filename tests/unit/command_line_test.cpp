@@ -80,6 +80,13 @@ TEST(WordOperations, JoinWordsAndJoinRest) {
   CommandLine line = split("x = 1 +  2");
   join_words(line);
   EXPECT_EQ(words(line), (Words{"x=1+2"}));
+  // Blanks inside quotes stay a word's own until compacted; both steps at once match.
+  CommandLine quoted = split("x \"= 1\" + 2");
+  EXPECT_EQ(std::string(join_compact_words(quoted)), "x=1+2");
+  EXPECT_EQ(words(quoted), (Words{"x=1+2"}));
+  CommandLine blank = split("\" \"");
+  EXPECT_EQ(std::string(join_compact_words(blank)), "");
+  EXPECT_EQ(blank.word_count, 0u);
 
   CommandLine rest = split("exec 00 \"[2.5]\"\t12");
   join_rest(rest);

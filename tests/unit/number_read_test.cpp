@@ -123,6 +123,10 @@ TEST(NumberReadLong, LargeButFiniteValuesRoundOnce) {
   EXPECT_EQ(read("1" + std::string(308, '0')), 1e308);
   EXPECT_EQ(read("179769313486231570" + std::string(291, '0')), std::numeric_limits<double>::max());
   EXPECT_EQ(read("9007199254740993"), 9007199254740992.0);
+  // The longest whole numbers read without extended precision, and the first beyond them.
+  expect_values({{"999999999999999", 999999999999999.0},
+                 {"000000000000007", 7},
+                 {"1234567890123456", 1234567890123456.0}});
   EXPECT_EQ(read("fffffffffffffH"), 4503599627370495.0);
 }
 

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,18 +27,60 @@ protected:
   void TearDown() override { EXPECT_EQ(nodes.live, 0) << "a node was leaked or counted twice"; }
 
   // The tree of `text` after take_single_root, "INVALID" when it has none, followed by any
-  // message. The tree is destroyed before returning.
+  // message. The tree is destroyed before returning. When the one-pass parser takes the text,
+  // its tree must be the same, field for field.
   std::string tree(const std::string& text) {
     Capture out;
     std::string result;
+    std::string fields;
     {
       ExprNode head(nodes);
       tokenize(head, text.c_str());
       take_single_root(head, out.file());
       result = head.kind == NodeKind::Invalid ? "INVALID" : printed(head);
+      fields = head.kind == NodeKind::Invalid ? "INVALID" : all_fields(head);
     }
+    expect_same_one_pass_tree(text, fields);
     EXPECT_EQ(nodes.live, 0) << text;
     return result + out.text();
+  }
+
+  // Every field of a tree, for comparing two trees whole; iterative, as trees can be deep.
+  static std::string all_fields(const ExprNode& root) {
+    std::string s;
+    std::vector<const ExprNode*> todo{&root}; // null closes a child list
+    while (!todo.empty()) {
+      const ExprNode* n = todo.back();
+      todo.pop_back();
+      if (n == nullptr) {
+        s += "}";
+        continue;
+      }
+      s += std::to_string(int(n->kind)) + "/" + std::to_string(n->token) + "/" +
+           std::to_string(n->constant) + ":";
+      if (const char* text = node_text(*n)) s += text;
+      if (n->kind == NodeKind::Number)
+        s += std::to_string(std::bit_cast<std::uint64_t>(number_value(*n)));
+      s += n->next ? "+{" : "{";
+      todo.push_back(nullptr);
+      const std::size_t first = todo.size();
+      for (const ExprNode* c = n->children.get(); c != nullptr; c = c->next.get())
+        todo.push_back(c);
+      std::reverse(todo.begin() + static_cast<std::ptrdiff_t>(first), todo.end());
+    }
+    return s;
+  }
+
+  // False when the one-pass parser leaves the text (and the head as it was); true when it takes
+  // it, with the two-stage parser's tree.
+  bool expect_same_one_pass_tree(const std::string& text, const std::string& fields) {
+    ExprNode head(nodes);
+    if (!parse_in_one_pass(head, text.c_str())) {
+      EXPECT_TRUE(head.kind == NodeKind::Invalid && !head.children && !head.next) << text;
+      return false;
+    }
+    EXPECT_EQ(all_fields(head), fields) << text;
+    return true;
   }
 
   struct Case {
@@ -374,6 +420,41 @@ TEST_F(ParserTest, DeeplyNestedTreesCanBePrintedMarkedFoldedAndReleased) {
   });
   EXPECT_EQ(evaluated, std::vector<std::string>{"-{+{1,2}}"});
   EXPECT_EQ(nodes.live, 2 * depth);
+}
+
+// Random expressions, mostly well formed, some with a stray token: the one-pass parser takes
+// many and builds the two-stage parser's tree for each (checked inside `tree`).
+TEST_F(ParserTest, TheOnePassParserBuildsTheSameTreesOrLeavesTheText) {
+  const char* words[] = {"a", "N", "1", "2.5", "SIN", "PI", "x1", "10H", "$", "@", "F"};
+  const char* binary[] = {"+",  "-",  "*",  "/", "^", "[", "]", "<",
+                          "<=", "==", "!=", "~", "&", "|", "=", ";"};
+  const char* prefix[] = {"-", "+", "!", "$", "@", "N$"};
+  const char* stray[] = {"(", ")", ",", ";", "$", "()", "N"};
+  std::mt19937 random(13);
+  auto pick = [&](const auto& list) { return std::string(list[random() % std::size(list)]); };
+  std::function<std::string(int)> expression = [&](int depth) -> std::string {
+    switch (depth > 3 ? 0 : random() % 7) {
+    case 0: return pick(words);
+    case 1: return pick(prefix) + expression(depth + 1);
+    case 2: return "(" + expression(depth + 1) + (random() % 4 ? ")" : ";)");
+    case 3: {
+      std::string call = pick(words) + "(" + (random() % 5 ? expression(depth + 1) : "$");
+      while (random() % 2) call += "," + expression(depth + 1);
+      return call + (random() % 5 ? ")" : ";)") + (random() % 20 ? "" : "(1)");
+    }
+    default: return expression(depth + 1) + pick(binary) + expression(depth + 1);
+    }
+  };
+  int taken = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = expression(0);
+    if (random() % 8 == 0) text.insert(random() % (text.size() + 1), pick(stray));
+    if (random() % 8 == 0) text += ";";
+    tree(text);
+    ExprNode head(nodes);
+    taken += parse_in_one_pass(head, text.c_str()) ? 1 : 0;
+  }
+  EXPECT_GT(taken, 5000);
 }
 
 TEST_F(ParserTest, LongPrefixChainsParse) {
