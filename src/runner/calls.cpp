@@ -61,12 +61,12 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
   const objects::GlobalObject* object = site.object;
   std::uint32_t next = site.next;
   std::int32_t fixed = site.fixed;
-  if (!push_frame(next)) return run_frame_push_failed;
+  if (!push_frame(next, false)) return run_frame_push_failed;
   std::uint32_t count = 0;
   if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
   if (m_.values.count < count) return too_few_code(op);
   enter_frame(count);
-  switch_block(object->code, site.translation);
+  enter_block(object, site.translation);
   pc = 0;
   return keep_going;
 }
@@ -107,7 +107,7 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
     if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count))
       return run_main_pop_bad_count;
   }
-  if (!push_frame(std::int64_t(pc) + displacement)) return run_frame_push_failed;
+  if (!push_frame(std::int64_t(pc) + displacement, true)) return run_frame_push_failed;
   if (op == byte_of(Op::main_args))
     if (std::int32_t r = argument_total(run_main_args_no_group, count); r != keep_going) return r;
   if (m_.values.count < count)
@@ -119,27 +119,30 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
   return keep_going;
 }
 
-// A frame goes on stack 3 whole or not at all: room for its four entries is made first.
-bool Dispatch::push_frame(std::int64_t return_position) {
+// A frame goes on stack 3 whole or not at all: room for its four entries is made first. Its
+// record takes over the current block's pin; an inline call stays in the block, so the block
+// keeps its pin too.
+bool Dispatch::push_frame(std::int64_t return_position, bool inline_call) {
   Stack<std::int32_t>& frames = m_.frames;
   if (!frames.make_room(4, step_)) {
     ++frames.errors;
     return false;
   }
   try {
-    frame_translations_.push_back(translation_);
-    m_.frame_blocks.push_back(keep_);
+    frame_records_.push_back(
+        {code_, size_, translation_, object_, inline_call ? keep_ : std::move(keep_)});
   } catch (const std::bad_alloc&) {
-    if (frame_translations_.size() > m_.frame_blocks.size()) frame_translations_.pop_back();
     ++frames.errors;
     return false;
   }
   // A position outside the block is kept as one that the next fetch refuses.
   bool inside = return_position >= 0 && return_position <= std::int64_t(max_block_size);
-  frames.push_unchecked(inside ? std::int32_t(return_position) : -1);
-  frames.push_unchecked(std::int32_t(m_.home));
-  frames.push_unchecked(std::int32_t(m_.argn));
-  frames.push_unchecked(std::int32_t(m_.locals));
+  std::int32_t* top = frames.data() + frames.count;
+  top[0] = inside ? std::int32_t(return_position) : -1;
+  top[1] = std::int32_t(m_.home);
+  top[2] = std::int32_t(m_.argn);
+  top[3] = std::int32_t(m_.locals);
+  frames.count += 4;
   return true;
 }
 
@@ -149,17 +152,23 @@ void Dispatch::enter_frame(std::uint32_t count) {
   m_.locals = 0;
 }
 
-void Dispatch::switch_block(CodeRef block, const Translation* translation) {
-  keep_ = std::move(block);
+// The callee's block is not pinned: the table holds it until an instruction could change that.
+void Dispatch::enter_block(const objects::GlobalObject* object, const Translation* translation) {
+  object_ = object;
   translation_ = translation;
-  if (keep_) {
-    code_ = keep_->data();
-    // A block too large to address is treated as empty: its first fetch leaves it.
-    size_ = keep_->size() <= max_block_size ? std::uint32_t(keep_->size()) : 0;
-  } else {
-    code_ = top_.data();
-    size_ = std::uint32_t(top_.size());
+  const CodeBlock& block = *object->code;
+  code_ = block.data();
+  // A block too large to address is treated as empty: its first fetch leaves it.
+  size_ = block.size() <= max_block_size ? std::uint32_t(block.size()) : 0;
+}
+
+void Dispatch::pin_blocks() {
+  if (!keep_ && object_) keep_ = object_->code;
+  for (std::size_t i = pinned_; i < frame_records_.size(); ++i) {
+    FrameRecord& record = frame_records_[i];
+    if (!record.pin && record.object) record.pin = record.object->code;
   }
+  pinned_ = frame_records_.size();
 }
 
 std::int32_t Dispatch::do_return(std::uint32_t& pc) {
@@ -168,34 +177,45 @@ std::int32_t Dispatch::do_return(std::uint32_t& pc) {
   // The frame's slots must still be on Stack 1; code may have popped below them.
   if (values.count < n || std::uint64_t(m_.home) + n > values.count) return run_return_stack_empty;
   if (n > 0) {
+    // The results move down over the frame's slots (usually one value).
     double* base = values.data() + m_.home;
-    std::memmove(base, base + n, (values.count - m_.home - n) * sizeof(double));
+    std::uint32_t results = values.count - m_.home - std::uint32_t(n);
+    for (std::uint32_t i = 0; i < results; ++i) base[i] = base[i + n];
     values.count -= std::uint32_t(n);
   }
   Stack<std::int32_t>& frames = m_.frames;
   if (frames.count < 4) return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
-  m_.locals = std::uint32_t(frames.pop());
-  m_.argn = std::uint32_t(frames.pop());
-  m_.home = std::uint32_t(frames.pop());
-  pc = std::uint32_t(frames.pop());
+  frames.count -= 4;
+  const std::int32_t* top = frames.data() + frames.count;
+  pc = std::uint32_t(top[0]);
+  m_.home = std::uint32_t(top[1]);
+  m_.argn = std::uint32_t(top[2]);
+  m_.locals = std::uint32_t(top[3]);
   m_.locals_base = m_.home + m_.argn;
-  CodeRef block;
-  const Translation* translation = nullptr;
-  if (!m_.frame_blocks.empty()) {
-    block = std::move(m_.frame_blocks.back());
-    m_.frame_blocks.pop_back();
-    if (!frame_translations_.empty()) {
-      translation = frame_translations_.back();
-      frame_translations_.pop_back();
-    }
+  if (frame_records_.empty()) {
+    // No record (a stack hand-made elsewhere): back to the run's own block.
+    object_ = nullptr;
+    keep_.reset();
+    translation_ = nullptr;
+    code_ = top_.data();
+    size_ = std::uint32_t(top_.size());
+    return keep_going;
   }
-  switch_block(std::move(block), translation);
+  FrameRecord& record = frame_records_.back();
+  code_ = record.code;
+  size_ = record.size;
+  translation_ = record.translation;
+  object_ = record.object;
+  keep_ = std::move(record.pin);
+  frame_records_.pop_back();
+  pinned_ = std::min(pinned_, frame_records_.size());
   return keep_going;
 }
 
 const Translation* Dispatch::current_translation() {
   if (!use_translation || trace_enabled) return nullptr;
   if (keep_) return cached_translation(keep_);
+  if (object_) return cached_translation(object_->code);
   if (!top_translation_) top_translation_ = std::make_unique<Translation>(translate(top_));
   return top_translation_.get();
 }

@@ -54,6 +54,17 @@ struct CallSite {
   const Translation* translation = nullptr;
 };
 
+// What a call frame returns into, beside its four entries on stack 3. The block is held alive
+// (`pin`) only once an instruction that can change the object table runs: until then the table
+// still holds it through `object`, so calls and returns copy no shared pointer.
+struct FrameRecord {
+  const std::uint8_t* code = nullptr;
+  std::uint32_t size = 0;
+  const Translation* translation = nullptr;
+  const objects::GlobalObject* object = nullptr; // null: the run's own block
+  CodeRef pin;
+};
+
 // Call sites remembered per run; sites that share a slot only displace each other.
 inline constexpr std::uint32_t call_site_slots = 64;
 
@@ -69,9 +80,11 @@ private:
   std::int32_t call_count(std::uint8_t op, std::int32_t fixed, std::uint32_t& count);
   std::int32_t call_inline(std::uint8_t op, std::uint32_t& pc);
   std::int32_t do_return(std::uint32_t& pc);
-  bool push_frame(std::int64_t return_position);
+  bool push_frame(std::int64_t return_position, bool inline_call);
   void enter_frame(std::uint32_t count);
-  void switch_block(CodeRef block, const Translation* translation);
+  void enter_block(const objects::GlobalObject* object, const Translation* translation);
+  // Holds every block a frame runs in before the object table can change under them.
+  void pin_blocks();
   // Looks up the current block's translation (made on the first look) and the step at pc.
   bool enter_translation(std::uint32_t pc, const Step*& step);
   const Translation* current_translation();
@@ -108,14 +121,18 @@ private:
   Context& ctx_;
   MachineState& m_;
   std::span<const std::uint8_t> top_;
-  CodeRef keep_; // holds the current block when it belongs to a global object
+  CodeRef top_keep_; // the run's own block, when the run holds it
+  // The object whose block runs (null: the run's own block) and, once pinned, the block itself.
+  const objects::GlobalObject* object_ = nullptr;
+  CodeRef keep_;
   const std::uint8_t* code_;
   std::uint32_t size_;
   std::uint32_t step_;
   std::array<CallSite, call_site_slots> call_sites_{};
   const Translation* translation_ = nullptr; // of the current block; null until looked up
   std::unique_ptr<Translation> top_translation_;
-  std::vector<const Translation*> frame_translations_; // beside m_.frame_blocks
+  std::vector<FrameRecord> frame_records_; // one per complete frame on stack 3
+  std::size_t pinned_ = 0;                 // records below this index are pinned
 };
 
 // A slot is in range when its index is below argn (or locals) and the slot is still on Stack 1.

@@ -45,11 +45,9 @@ std::int32_t run_block(Context& ctx, std::span<const std::uint8_t> block, CodeRe
   for (auto* stack : {&m.groups, &m.frames}) stack->count = stack->errors = 0;
   m.values.count = m.values.errors = 0;
   m.home = m.argn = m.locals = 0;
-  m.frame_blocks.clear();
-  std::int32_t result = Dispatch(ctx, block, std::move(keep)).run();
-  // Frames left by a stopped run stay on stack 3 for the report, but their blocks are let go.
-  m.frame_blocks.clear();
-  return result;
+  // Frames left by a stopped run stay on stack 3 for the report, but their blocks are let go
+  // with the dispatch.
+  return Dispatch(ctx, block, std::move(keep)).run();
 }
 
 // Jump targets are checked at once, so that a bad displacement cannot wrap into the block.
@@ -72,7 +70,7 @@ std::int32_t run_code(Context& ctx, const CodeRef& block) {
 }
 
 Dispatch::Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep)
-    : ctx_(ctx), m_(ctx.machine), top_(block), keep_(std::move(keep)), code_(block.data()),
+    : ctx_(ctx), m_(ctx.machine), top_(block), top_keep_(std::move(keep)), code_(block.data()),
       size_(std::uint32_t(block.size())), step_(ctx.settings.stack_step) {}
 
 std::int32_t Dispatch::run() {
