@@ -37,7 +37,7 @@ std::int32_t too_few_code(std::uint8_t op) {
 
 std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
   std::uint64_t changes = ctx_.objects.changes();
-  CallSite& site = call_sites_[(pc ^ std::uint32_t(std::uintptr_t(code_) >> 4)) % call_site_slots];
+  CallSite& site = call_site(pc);
   if (site.code != code_ || site.pc != pc || site.changes != changes) {
     std::string_view name;
     std::uint32_t next = 0;
@@ -56,9 +56,18 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
     const Translation* translation = nullptr;
     if (use_translation && !trace_enabled && object->code->size() <= max_block_size)
       translation = cached_translation(object->code);
-    site = {code_, pc, next, fixed, changes, object, translation};
+    std::uint32_t first = translation ? translation->step_of(0) : no_step;
+    site = {code_,
+            pc,
+            next,
+            fixed,
+            changes,
+            object,
+            translation,
+            first == no_step ? nullptr : translation->steps.data() + first,
+            object->code->data(),
+            block_size(*object->code)};
   }
-  const objects::GlobalObject* object = site.object;
   std::uint32_t next = site.next;
   std::int32_t fixed = site.fixed;
   if (!push_frame(next, false)) return run_frame_push_failed;
@@ -66,7 +75,7 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
   if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
   if (m_.values.count < count) return too_few_code(op);
   enter_frame(count);
-  enter_block(object, site.translation);
+  enter_block(site);
   pc = 0;
   return keep_going;
 }
@@ -146,22 +155,6 @@ bool Dispatch::push_frame(std::int64_t return_position, bool inline_call) {
   return true;
 }
 
-void Dispatch::enter_frame(std::uint32_t count) {
-  m_.argn = count;
-  m_.home = m_.values.count - count;
-  m_.locals = 0;
-}
-
-// The callee's block is not pinned: the table holds it until an instruction could change that.
-void Dispatch::enter_block(const objects::GlobalObject* object, const Translation* translation) {
-  object_ = object;
-  translation_ = translation;
-  const CodeBlock& block = *object->code;
-  code_ = block.data();
-  // A block too large to address is treated as empty: its first fetch leaves it.
-  size_ = block.size() <= max_block_size ? std::uint32_t(block.size()) : 0;
-}
-
 void Dispatch::pin_blocks() {
   if (!keep_ && object_) keep_ = object_->code;
   for (std::size_t i = pinned_; i < frame_records_.size(); ++i) {
@@ -172,43 +165,10 @@ void Dispatch::pin_blocks() {
 }
 
 std::int32_t Dispatch::do_return(std::uint32_t& pc) {
-  Stack<double>& values = m_.values;
-  std::uint64_t n = std::uint64_t(m_.argn) + m_.locals;
-  // The frame's slots must still be on Stack 1; code may have popped below them.
-  if (values.count < n || std::uint64_t(m_.home) + n > values.count) return run_return_stack_empty;
-  if (n > 0) {
-    // The results move down over the frame's slots (usually one value).
-    double* base = values.data() + m_.home;
-    std::uint32_t results = values.count - m_.home - std::uint32_t(n);
-    for (std::uint32_t i = 0; i < results; ++i) base[i] = base[i + n];
-    values.count -= std::uint32_t(n);
-  }
+  if (!drop_frame_slots()) return run_return_stack_empty;
   Stack<std::int32_t>& frames = m_.frames;
   if (frames.count < 4) return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
-  frames.count -= 4;
-  const std::int32_t* top = frames.data() + frames.count;
-  pc = std::uint32_t(top[0]);
-  m_.home = std::uint32_t(top[1]);
-  m_.argn = std::uint32_t(top[2]);
-  m_.locals = std::uint32_t(top[3]);
-  m_.locals_base = m_.home + m_.argn;
-  if (frame_records_.empty()) {
-    // No record (a stack hand-made elsewhere): back to the run's own block.
-    object_ = nullptr;
-    keep_.reset();
-    translation_ = nullptr;
-    code_ = top_.data();
-    size_ = std::uint32_t(top_.size());
-    return keep_going;
-  }
-  FrameRecord& record = frame_records_.back();
-  code_ = record.code;
-  size_ = record.size;
-  translation_ = record.translation;
-  object_ = record.object;
-  keep_ = std::move(record.pin);
-  frame_records_.pop_back();
-  pinned_ = std::min(pinned_, frame_records_.size());
+  pc = pop_frame();
   return keep_going;
 }
 
