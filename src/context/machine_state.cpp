@@ -12,7 +12,6 @@ void swap_run_state(MachineState& a, MachineState& b) {
   std::swap(a.argn, b.argn);
   std::swap(a.locals, b.locals);
   std::swap(a.locals_base, b.locals_base);
-  std::swap(a.frame_blocks, b.frame_blocks);
 }
 
 } // namespace tovik::runner

@@ -19,9 +19,6 @@ struct MachineState {
   std::uint32_t argn = 0;
   std::uint32_t locals = 0;
   std::uint32_t locals_base = 0;
-  // The block each complete frame on stack 3 returns into (null for the block the run started
-  // with), holding it alive while the frame is on the stack.
-  std::vector<CodeRef> frame_blocks;
 
   // Kept across nested runs: how many runs are suspended in a RUN instruction, and the
   // pseudo-random generator, which is never seeded.
@@ -36,7 +33,7 @@ struct MachineState {
   std::uint32_t error_sum() const { return values.errors + groups.errors + frames.errors; }
 };
 
-// Exchanges everything one run works on (stacks, registers, frame blocks), so that a run can
+// Exchanges everything one run works on (stacks and registers), so that a run can
 // be suspended while another one uses the machine.
 void swap_run_state(MachineState& a, MachineState& b);
 

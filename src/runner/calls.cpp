@@ -37,7 +37,7 @@ std::int32_t too_few_code(std::uint8_t op) {
 
 std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
   std::uint64_t changes = ctx_.objects.changes();
-  CallSite& site = call_sites_[(pc ^ std::uint32_t(std::uintptr_t(code_) >> 4)) % call_site_slots];
+  CallSite& site = call_site(pc);
   if (site.code != code_ || site.pc != pc || site.changes != changes) {
     std::string_view name;
     std::uint32_t next = 0;
@@ -56,17 +56,26 @@ std::int32_t Dispatch::call_object(std::uint8_t op, std::uint32_t& pc) {
     const Translation* translation = nullptr;
     if (use_translation && !trace_enabled && object->code->size() <= max_block_size)
       translation = cached_translation(object->code);
-    site = {code_, pc, next, fixed, changes, object, translation};
+    std::uint32_t first = translation ? translation->step_of(0) : no_step;
+    site = {code_,
+            pc,
+            next,
+            fixed,
+            changes,
+            object,
+            translation,
+            first == no_step ? nullptr : translation->steps.data() + first,
+            object->code->data(),
+            block_size(*object->code)};
   }
-  const objects::GlobalObject* object = site.object;
   std::uint32_t next = site.next;
   std::int32_t fixed = site.fixed;
-  if (!push_frame(next)) return run_frame_push_failed;
+  if (!push_frame(next, false)) return run_frame_push_failed;
   std::uint32_t count = 0;
   if (std::int32_t r = call_count(op, fixed, count); r != keep_going) return r;
   if (m_.values.count < count) return too_few_code(op);
   enter_frame(count);
-  switch_block(object->code, site.translation);
+  enter_block(site);
   pc = 0;
   return keep_going;
 }
@@ -107,7 +116,7 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
     if (op == byte_of(Op::main_pop) && !to_count(m_.values.pop(), count))
       return run_main_pop_bad_count;
   }
-  if (!push_frame(std::int64_t(pc) + displacement)) return run_frame_push_failed;
+  if (!push_frame(std::int64_t(pc) + displacement, true)) return run_frame_push_failed;
   if (op == byte_of(Op::main_args))
     if (std::int32_t r = argument_total(run_main_args_no_group, count); r != keep_going) return r;
   if (m_.values.count < count)
@@ -119,83 +128,54 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
   return keep_going;
 }
 
-// A frame goes on stack 3 whole or not at all: room for its four entries is made first.
-bool Dispatch::push_frame(std::int64_t return_position) {
+// A frame goes on stack 3 whole or not at all: room for its four entries is made first. Its
+// record takes over the current block's pin; an inline call stays in the block, so the block
+// keeps its pin too.
+bool Dispatch::push_frame(std::int64_t return_position, bool inline_call) {
   Stack<std::int32_t>& frames = m_.frames;
   if (!frames.make_room(4, step_)) {
     ++frames.errors;
     return false;
   }
   try {
-    frame_translations_.push_back(translation_);
-    m_.frame_blocks.push_back(keep_);
+    frame_records_.push_back(
+        {code_, size_, translation_, object_, inline_call ? keep_ : std::move(keep_)});
   } catch (const std::bad_alloc&) {
-    if (frame_translations_.size() > m_.frame_blocks.size()) frame_translations_.pop_back();
     ++frames.errors;
     return false;
   }
   // A position outside the block is kept as one that the next fetch refuses.
   bool inside = return_position >= 0 && return_position <= std::int64_t(max_block_size);
-  frames.push_unchecked(inside ? std::int32_t(return_position) : -1);
-  frames.push_unchecked(std::int32_t(m_.home));
-  frames.push_unchecked(std::int32_t(m_.argn));
-  frames.push_unchecked(std::int32_t(m_.locals));
+  std::int32_t* top = frames.data() + frames.count;
+  top[0] = inside ? std::int32_t(return_position) : -1;
+  top[1] = std::int32_t(m_.home);
+  top[2] = std::int32_t(m_.argn);
+  top[3] = std::int32_t(m_.locals);
+  frames.count += 4;
   return true;
 }
 
-void Dispatch::enter_frame(std::uint32_t count) {
-  m_.argn = count;
-  m_.home = m_.values.count - count;
-  m_.locals = 0;
-}
-
-void Dispatch::switch_block(CodeRef block, const Translation* translation) {
-  keep_ = std::move(block);
-  translation_ = translation;
-  if (keep_) {
-    code_ = keep_->data();
-    // A block too large to address is treated as empty: its first fetch leaves it.
-    size_ = keep_->size() <= max_block_size ? std::uint32_t(keep_->size()) : 0;
-  } else {
-    code_ = top_.data();
-    size_ = std::uint32_t(top_.size());
+void Dispatch::pin_blocks() {
+  if (!keep_ && object_) keep_ = object_->code;
+  for (std::size_t i = pinned_; i < frame_records_.size(); ++i) {
+    FrameRecord& record = frame_records_[i];
+    if (!record.pin && record.object) record.pin = record.object->code;
   }
+  pinned_ = frame_records_.size();
 }
 
 std::int32_t Dispatch::do_return(std::uint32_t& pc) {
-  Stack<double>& values = m_.values;
-  std::uint64_t n = std::uint64_t(m_.argn) + m_.locals;
-  // The frame's slots must still be on Stack 1; code may have popped below them.
-  if (values.count < n || std::uint64_t(m_.home) + n > values.count) return run_return_stack_empty;
-  if (n > 0) {
-    double* base = values.data() + m_.home;
-    std::memmove(base, base + n, (values.count - m_.home - n) * sizeof(double));
-    values.count -= std::uint32_t(n);
-  }
+  if (!drop_frame_slots()) return run_return_stack_empty;
   Stack<std::int32_t>& frames = m_.frames;
   if (frames.count < 4) return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
-  m_.locals = std::uint32_t(frames.pop());
-  m_.argn = std::uint32_t(frames.pop());
-  m_.home = std::uint32_t(frames.pop());
-  pc = std::uint32_t(frames.pop());
-  m_.locals_base = m_.home + m_.argn;
-  CodeRef block;
-  const Translation* translation = nullptr;
-  if (!m_.frame_blocks.empty()) {
-    block = std::move(m_.frame_blocks.back());
-    m_.frame_blocks.pop_back();
-    if (!frame_translations_.empty()) {
-      translation = frame_translations_.back();
-      frame_translations_.pop_back();
-    }
-  }
-  switch_block(std::move(block), translation);
+  pc = pop_frame();
   return keep_going;
 }
 
 const Translation* Dispatch::current_translation() {
   if (!use_translation || trace_enabled) return nullptr;
   if (keep_) return cached_translation(keep_);
+  if (object_) return cached_translation(object_->code);
   if (!top_translation_) top_translation_ = std::make_unique<Translation>(translate(top_));
   return top_translation_.get();
 }

@@ -47,6 +47,7 @@ std::int32_t Dispatch::standard_with_total(std::uint8_t code) {
 }
 
 std::int32_t Dispatch::set_global(std::uint8_t op, std::uint32_t& pc) {
+  pin_blocks();
   std::string_view name;
   if (!read_name(pc + 1, name, pc)) return run_left_block;
   if (op == byte_of(Op::set_pop)) {
@@ -63,6 +64,7 @@ std::int32_t Dispatch::set_global(std::uint8_t op, std::uint32_t& pc) {
 
 // FUNC carries a whole code block and its text; the table gets copies of both.
 std::int32_t Dispatch::define_function(std::uint32_t& pc) {
+  pin_blocks();
   std::string_view name, text;
   std::uint32_t at = 0;
   if (!read_name(pc + 1, name, at) || size_ - at < 4) return run_left_block;
@@ -80,6 +82,7 @@ std::int32_t Dispatch::define_function(std::uint32_t& pc) {
 }
 
 std::int32_t Dispatch::delete_object(std::uint32_t& pc) {
+  pin_blocks();
   std::string_view name;
   if (!read_name(pc + 1, name, pc)) return run_left_block;
   ctx_.objects.remove_object(name);
@@ -96,6 +99,7 @@ std::int32_t Dispatch::print_text(std::uint32_t& pc) {
 // A console line run from code may run code of its own: that run gets a machine state of its
 // own, and the suspended run's stacks, registers and counters come back untouched.
 std::int32_t Dispatch::run_line(std::uint32_t& pc) {
+  pin_blocks();
   std::string_view text;
   if (!read_name(pc + 1, text, pc)) return run_left_block;
   if (m_.run_depth >= max_run_depth) return run_nested_too_deep;

@@ -45,11 +45,9 @@ std::int32_t run_block(Context& ctx, std::span<const std::uint8_t> block, CodeRe
   for (auto* stack : {&m.groups, &m.frames}) stack->count = stack->errors = 0;
   m.values.count = m.values.errors = 0;
   m.home = m.argn = m.locals = 0;
-  m.frame_blocks.clear();
-  std::int32_t result = Dispatch(ctx, block, std::move(keep)).run();
-  // Frames left by a stopped run stay on stack 3 for the report, but their blocks are let go.
-  m.frame_blocks.clear();
-  return result;
+  // Frames left by a stopped run stay on stack 3 for the report, but their blocks are let go
+  // with the dispatch.
+  return Dispatch(ctx, block, std::move(keep)).run();
 }
 
 // Jump targets are checked at once, so that a bad displacement cannot wrap into the block.
@@ -72,7 +70,7 @@ std::int32_t run_code(Context& ctx, const CodeRef& block) {
 }
 
 Dispatch::Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef keep)
-    : ctx_(ctx), m_(ctx.machine), top_(block), keep_(std::move(keep)), code_(block.data()),
+    : ctx_(ctx), m_(ctx.machine), top_(block), top_keep_(std::move(keep)), code_(block.data()),
       size_(std::uint32_t(block.size())), step_(ctx.settings.stack_step) {}
 
 std::int32_t Dispatch::run() {
@@ -84,13 +82,18 @@ std::int32_t Dispatch::run() {
   std::int32_t r = keep_going;
   std::uint8_t op = 0;
   const std::uint8_t* at = nullptr;
-  // Fetches the instruction at pc: the key poll, the bounds of the block, then the handler.
-#define TOVIK_FETCH()                                                                              \
+  // The key poll at an instruction (of a step, its first one).
+#define TOVIK_POLL()                                                                               \
   do {                                                                                             \
     if (--countdown == 0) {                                                                        \
       countdown = poll_interval;                                                                   \
       if (poll_break_key(ctx_)) return run_broken;                                                 \
     }                                                                                              \
+  } while (false)
+  // Fetches the instruction at pc: the key poll, the bounds of the block, then the handler.
+#define TOVIK_FETCH()                                                                              \
+  do {                                                                                             \
+    TOVIK_POLL();                                                                                  \
     if (pc >= size) return run_left_block;                                                         \
     op = code[pc];                                                                                 \
     if (size - pc < run_minimum_length[op]) return run_left_block;                                 \
@@ -312,9 +315,20 @@ byte_fetch:
   // push has to grow it) and the frame's slots; otherwise the byte runner does the instruction.
 translated:
 #if TOVIK_THREADED_DISPATCH
-  static const void* const steps[step_kinds] = {&&step_byte_path, &&step_jump,
-                                                &&step_load_oper_jifn, &&step_load_oper_store,
-                                                &&step_load_oper};
+  static const void* const steps[step_kinds] = {&&step_byte_path,
+                                                &&step_jump,
+                                                &&step_load_oper_jifn,
+                                                &&step_load_oper_store,
+                                                &&step_load_oper,
+                                                &&step_push,
+                                                &&step_pop,
+                                                &&step_arg,
+                                                &&step_get_local,
+                                                &&step_set_local,
+                                                &&step_oper,
+                                                &&step_jifn,
+                                                &&step_ret,
+                                                &&step_call};
   goto* steps[std::uint8_t(s->kind)];
 #define TOVIK_STEP(kind) step_##kind
 #else
@@ -323,11 +337,58 @@ translated:
 #endif
   TOVIK_STEP(byte_path) : pc = s->pc;
   goto byte_fetch;
-  TOVIK_STEP(jump) : if (--countdown == 0) {
-    countdown = poll_interval;
-    if (poll_break_key(ctx_)) return run_broken;
-  }
+  TOVIK_STEP(jump) : TOVIK_POLL();
   s += s->jump;
+  goto translated;
+  // The constant is read from the block: a plain variable's block is overwritten in place.
+  TOVIK_STEP(push) : TOVIK_POLL();
+  values.push(read_f64(code + s->pc + 1), step_);
+  ++s;
+  goto translated;
+  TOVIK_STEP(pop) : TOVIK_POLL();
+  values.pop();
+  ++s;
+  goto translated;
+  TOVIK_STEP(arg) : TOVIK_STEP(get_local) : TOVIK_STEP(set_local) : {
+    TOVIK_POLL();
+    std::uint32_t slot = 0;
+    bool found = s->kind == StepKind::arg ? arg_slot(s->a, slot) : local_slot(s->a, slot);
+    s->kind == StepKind::set_local ? set_slot(found, slot) : get_slot(found, slot);
+    ++s;
+    goto translated;
+  }
+  TOVIK_STEP(oper) : {
+    // With fewer than two values the byte runner pops, counts the errors and pushes.
+    if (values.count < 2) {
+      pc = s->pc;
+      goto byte_fetch;
+    }
+    TOVIK_POLL();
+    double* left = values.data() + values.count - 2;
+    binary_operator(s->oper, left[0], left[1], left[0]);
+    values.count -= 1;
+    ++s;
+    goto translated;
+  }
+  TOVIK_STEP(jifn) : TOVIK_POLL();
+  s += values.pop() != 0 ? 1 : s->jump;
+  goto translated;
+  TOVIK_STEP(ret) : TOVIK_POLL();
+  if (return_cached(s)) goto switched;
+  if ((r = do_return(pc)) != keep_going) return r;
+  goto resume;
+  TOVIK_STEP(call) : TOVIK_POLL();
+  if (call_cached(s)) goto switched;
+  pc = s->pc;
+  if ((r = call_object(s->oper, pc)) != keep_going) return r;
+resume: // at pc after a call or return, in whichever form has it
+  code = code_;
+  size = size_;
+  if (!enter_translation(pc, s)) goto byte_fetch;
+  goto translated;
+switched: // to the step that a cached call or return found
+  code = code_;
+  size = size_;
   goto translated;
   TOVIK_STEP(load_oper_jifn) : TOVIK_STEP(load_oper_store) : TOVIK_STEP(load_oper) : {
     // Both operands are pushed before OPER: the stack must have room for two more.
@@ -360,6 +421,7 @@ translated:
 return unknown_opcode_result(0xFF);
 #endif
 #undef TOVIK_STEP
+#undef TOVIK_POLL
 #undef TOVIK_RESUME
 #undef TOVIK_FETCH
 #undef TOVIK_CASE

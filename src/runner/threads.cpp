@@ -41,7 +41,6 @@ std::int32_t thread_handoff(Context& ctx) {
   start_over(m.groups);
   start_over(m.frames);
   m.values.errors = 0;
-  m.frame_blocks.clear();
   std::fputs("[new]\n"
              "Warning: commands 7x are not stable now.\n"
              "This Part of code is not completed now. Please wait for new version of Tovik.\n"

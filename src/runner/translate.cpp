@@ -48,6 +48,11 @@ bool jump_target(std::span<const std::uint8_t> block, std::uint32_t pc, std::uin
   return true;
 }
 
+bool known_operator(std::uint8_t oper) {
+  double ignored;
+  return binary_operator(oper, 0, 0, ignored) == operator_ok;
+}
+
 // Fuses slot, operand and OPER with what follows them, when the operator is known (an unknown
 // one stops the run, which the byte runner reports).
 void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_target) {
@@ -59,8 +64,7 @@ void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_t
   pc += b.slot ? length_of<Op::arg> : length_of<Op::push>;
   if (!is_at(block, pc, Op::oper, length_of<Op::oper>)) return;
   const std::uint8_t oper = block[pc + 1];
-  double ignored;
-  if (binary_operator(oper, 0, 0, ignored) != operator_ok) return;
+  if (!known_operator(oper)) return;
   pc += length_of<Op::oper>;
   step.oper = oper;
   step.a_arg = a.arg;
@@ -82,6 +86,34 @@ void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_t
   }
 }
 
+// A step of its own for a single instruction the byte runner would do the same way.
+void single(std::span<const std::uint8_t> block, const Instruction& ins, Step& step,
+            std::uint32_t& jifn_target) {
+  const std::uint8_t* at = block.data() + step.pc + 1;
+  switch (static_cast<Op>(ins.op)) {
+  case Op::push: step.kind = StepKind::push; break;
+  case Op::pop: step.kind = StepKind::pop; break;
+  case Op::arg: step.kind = StepKind::arg, step.a = std::uint32_t(read_i32(at)); break;
+  case Op::get_local: step.kind = StepKind::get_local, step.a = std::uint32_t(read_i32(at)); break;
+  case Op::set_local: step.kind = StepKind::set_local, step.a = std::uint32_t(read_i32(at)); break;
+  case Op::ret: step.kind = StepKind::ret; break;
+  case Op::oper:
+    if (known_operator(*at)) step.kind = StepKind::oper, step.oper = *at;
+    break;
+  case Op::jifn:
+    if (jump_target(block, step.pc, jifn_target)) step.kind = StepKind::jifn;
+    break;
+  case Op::call:
+  case Op::call_n:
+  case Op::call_args:
+  case Op::call_pop: step.kind = StepKind::call, step.oper = ins.op; break;
+  default: break;
+  }
+}
+
+// Steps that go on at the step after their instructions, now or (a call) on return.
+bool continues(StepKind kind) { return kind != StepKind::jump && kind != StepKind::ret; }
+
 } // namespace
 
 Translation translate(std::span<const std::uint8_t> block) {
@@ -99,6 +131,7 @@ Translation translate(std::span<const std::uint8_t> block) {
       if (jump_target(block, pc, target)) step.kind = StepKind::jump;
     } else {
       fuse(block, step, target);
+      if (step.kind == StepKind::byte_path) single(block, ins, step, target);
     }
     t.step_at[pc] = std::uint32_t(t.steps.size());
     t.steps.push_back(step);
@@ -117,12 +150,13 @@ Translation translate(std::span<const std::uint8_t> block) {
       step.kind = fused ? StepKind::load_oper : StepKind::byte_path;
       step.count = fused ? 3 : 1;
     }
-    // A fused step goes on at the step after its sequence, which must be there.
-    if (step.kind != StepKind::jump && i + step.count >= steps) {
+    // A step goes on at the step after its instructions, which must be there.
+    if (continues(step.kind) && i + step.count >= steps) {
       step.kind = StepKind::byte_path;
       step.count = 1;
     }
-    if (step.kind == StepKind::jump || step.kind == StepKind::load_oper_jifn)
+    if (targets[i] != no_step && step.kind != StepKind::byte_path &&
+        step.kind != StepKind::load_oper)
       step.jump = std::int32_t(std::int64_t(to) - i);
   }
   return t;

@@ -24,20 +24,30 @@ enum class StepKind : std::uint8_t {
   load_oper_jifn,  // JIFN
   load_oper_store, // SET LOCAL and POP
   load_oper,       // nothing: the result stays on Stack 1
+  // Single instructions, done as the byte runner does them.
+  push,
+  pop,
+  arg,
+  get_local,
+  set_local,
+  oper,
+  jifn,
+  ret,
+  call, // any of the four calls of a global object (the opcode in `oper`)
 };
-inline constexpr std::uint32_t step_kinds = 5;
+inline constexpr std::uint32_t step_kinds = 14;
 
 struct Step {
   StepKind kind = StepKind::byte_path;
   std::uint8_t count = 1; // the instructions it stands for
-  std::uint8_t oper = 0;
-  bool a_arg = false;  // the first operand is an argument (else a local)
-  bool b_slot = false; // the second operand is a slot (else the constant k)
+  std::uint8_t oper = 0;  // the operator, or the opcode of a call
+  bool a_arg = false;     // the first operand is an argument (else a local)
+  bool b_slot = false;    // the second operand is a slot (else the constant k)
   bool b_arg = false;
   std::uint32_t pc = 0;                  // position of the (first) instruction
   std::uint32_t a = 0, b = 0, store = 0; // slot indices
   std::int32_t jump = 0;                 // steps to the jump target, counted from this step
-  double k = 0;
+  double k = 0;                          // the constant of a fused operand
 };
 
 inline constexpr std::uint32_t no_step = 0xFFFFFFFFu;

@@ -712,6 +712,17 @@ TEST(TranslatedRunner, RunsEveryProgramAsTheByteRunnerDoes) {
       // Stack growth inside a loop with a tiny step, and stacks that overflow.
       {"stkstep 1", "def H(N) IF(N<1,0,H(N-1)+N)", "H(200)", "limit 300", "H(500)",
        "MAIN($0=0;WHILE($0<100,$0=$0+1;$1=$0);$0,N$(2))"},
+      // Calls with wrong argument counts, recursion into the frame limit, and a variable whose
+      // block is overwritten in place while a loop reads it.
+      {"def F(N) IF(N<2,N,F(N-1)+F(N-2))", "F(1,2)", "F()", "F(3,4,5)", "limit 200", "F(20)", "x=1",
+       "MAIN($0=0;WHILE($0<50,x=x+$0;$0=$0+1);x,N$(2))"},
+      // Code that redefines (G, and D from deep in its recursion) or deletes (K) the function
+      // that is running.
+      {"exec 15'G'00l36 15'G'00l10 00[7]12 'G 7'00 01'G'00 00[1]1000 12 'G 1'00 "
+       "01'G'00 01'G'00 1000 12",
+       "exec 15'K'00l13 20'K'00 00[3]12 'K 1'00 01'K'00 01'K'00 1000 12",
+       "exec 15'Q'00l31 15'D'00l10 00[7]12 'D 7'00 00[0]12 'Q 0'00 00[0]12",
+       "def D(N) IF(N<1,Q(),D(N-1)+1)", "D(5)", "D(5)"},
   };
   for (const auto& program : programs) {
     EXPECT_EQ(run_lines(program, true, 0), run_lines(program, false, 0)) << program.back();
