@@ -121,6 +121,9 @@ private:
   // Looks up the current block's translation (made on the first look) and the step at pc.
   bool enter_translation(std::uint32_t pc, const Step*& step);
   const Translation* current_translation();
+  // A fused step done whole: the step to go on at, or null when the byte runner must do it.
+  template <FusedTail tail, bool b_slot, FusedOper oper>
+  const Step* fused_step(const Step* s, std::uint32_t& countdown);
   std::int32_t argument_total(std::int32_t empty_code, std::uint32_t& total);
 
   // frame_slots.cpp

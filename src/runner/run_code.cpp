@@ -73,6 +73,63 @@ Dispatch::Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef ke
     : ctx_(ctx), m_(ctx.machine), top_(block), top_keep_(std::move(keep)), code_(block.data()),
       size_(std::uint32_t(block.size())), step_(ctx.settings.stack_step) {}
 
+namespace {
+
+constexpr std::array<std::uint8_t, fused_operators> fused_codes = [] {
+  using lang::Token;
+  constexpr auto op = lang::code_of;
+  return std::array<std::uint8_t, fused_operators>{op(Token::plus),
+                                                   op(Token::minus),
+                                                   op(Token::times),
+                                                   op(Token::divide),
+                                                   op(Token::less),
+                                                   op(Token::greater),
+                                                   op(Token::less_equal),
+                                                   op(Token::greater_equal),
+                                                   op(Token::not_equal),
+                                                   op(Token::equal),
+                                                   0};
+}();
+
+} // namespace
+
+// Both operands are pushed before OPER, so the stack needs room for two more; every slot must
+// be in range below the values in use. Then nothing in the sequence can fail, grow a stack or
+// reach a poll, and the step does it at once; otherwise it returns null.
+template <FusedTail tail, bool b_slot, FusedOper oper>
+[[gnu::always_inline]] inline const Step* Dispatch::fused_step(const Step* s,
+                                                               std::uint32_t& countdown) {
+  constexpr std::int32_t count = tail == FusedTail::jifn         ? 4
+                                 : tail == FusedTail::store      ? 5
+                                 : tail == FusedTail::store_jump ? 6
+                                                                 : 3;
+  Stack<double>& values = m_.values;
+  const std::uint64_t in_use = values.count;
+  const std::uint32_t locals_base = m_.locals_base, home = m_.home;
+  if (countdown <= std::uint32_t(count) || in_use + 2 > values.capacity) [[unlikely]]
+    return nullptr;
+  if (s->need_local > m_.locals || locals_base + std::uint64_t(s->need_local) > in_use) [[unlikely]]
+    return nullptr;
+  if (s->need_arg != 0 && (s->need_arg > m_.argn || home + std::uint64_t(s->need_arg) > in_use))
+      [[unlikely]]
+    return nullptr;
+  countdown -= std::uint32_t(count);
+  double* data = values.data();
+  const double left = data[(s->a_arg ? home : locals_base) + s->a];
+  double right = s->k;
+  if constexpr (b_slot) right = data[(s->b_arg ? home : locals_base) + s->b];
+  double result = 0;
+  binary_operator(oper == FusedOper::other ? s->oper : fused_codes[std::size_t(oper)], left, right,
+                  result);
+  if constexpr (tail == FusedTail::jifn) return s + (result != 0 ? count : s->jump);
+  if constexpr (tail == FusedTail::keep) {
+    data[values.count++] = result;
+    return s + count;
+  }
+  data[locals_base + s->store] = result;
+  return s + (tail == FusedTail::store_jump ? s->jump : count);
+}
+
 std::int32_t Dispatch::run() {
   Stack<double>& values = m_.values;
   const std::uint8_t* code = code_;
@@ -315,20 +372,13 @@ byte_fetch:
   // push has to grow it) and the frame's slots; otherwise the byte runner does the instruction.
 translated:
 #if TOVIK_THREADED_DISPATCH
-  static const void* const steps[step_kinds] = {&&step_byte_path,
-                                                &&step_jump,
-                                                &&step_load_oper_jifn,
-                                                &&step_load_oper_store,
-                                                &&step_load_oper,
-                                                &&step_push,
-                                                &&step_pop,
-                                                &&step_arg,
-                                                &&step_get_local,
-                                                &&step_set_local,
-                                                &&step_oper,
-                                                &&step_jifn,
-                                                &&step_ret,
-                                                &&step_call};
+#define TOVIK_FUSED_LABEL(tail, b, oper) &&step_fused_##tail##_##b##_##oper,
+  static const void* const steps[] = {
+      &&step_byte_path, &&step_jump,      &&step_push,      &&step_pop,
+      &&step_arg,       &&step_get_local, &&step_set_local, &&step_oper,
+      &&step_jifn,      &&step_ret,       &&step_call,      TOVIK_FUSED_STEPS(TOVIK_FUSED_LABEL)};
+#undef TOVIK_FUSED_LABEL
+  static_assert(std::size(steps) == step_kinds);
   goto* steps[std::uint8_t(s->kind)];
 #define TOVIK_STEP(kind) step_##kind
 #else
@@ -390,32 +440,23 @@ switched: // to the step that a cached call or return found
   code = code_;
   size = size_;
   goto translated;
-  TOVIK_STEP(load_oper_jifn) : TOVIK_STEP(load_oper_store) : TOVIK_STEP(load_oper) : {
-    // Both operands are pushed before OPER: the stack must have room for two more.
-    std::uint32_t a = 0, b = 0, store = 0;
-    if (countdown <= s->count || values.count + 2 > values.capacity ||
-        !frame_slot(s->a_arg, s->a, values.count, a) ||
-        (s->b_slot && !frame_slot(s->b_arg, s->b, values.count, b)) ||
-        (s->kind == StepKind::load_oper_store &&
-         !frame_slot(false, s->store, values.count, store))) {
-      pc = s->pc;
-      goto byte_fetch;
-    }
-    countdown -= s->count;
-    double* data = values.data();
-    double result = 0;
-    binary_operator(s->oper, data[a], s->b_slot ? data[b] : s->k, result);
-    if (s->kind == StepKind::load_oper_jifn) {
-      s += result != 0 ? s->count : s->jump;
-    } else {
-      if (s->kind == StepKind::load_oper_store)
-        data[store] = result;
-      else
-        data[values.count++] = result;
-      s += s->count;
-    }
-    goto translated;
-  }
+  // A fused step that cannot be taken whole is done by the byte runner, instruction by
+  // instruction.
+#define TOVIK_SECOND_k false
+#define TOVIK_SECOND_slot true
+#define TOVIK_FUSED_HANDLER(tail, b, oper)                                                         \
+  TOVIK_STEP(fused_##tail##_##b##_##oper)                                                          \
+      : if (const Step* next =                                                                     \
+                fused_step<FusedTail::tail, TOVIK_SECOND_##b, FusedOper::oper>(s, countdown)) {    \
+    s = next;                                                                                      \
+    goto translated;                                                                               \
+  }                                                                                                \
+  pc = s->pc;                                                                                      \
+  goto byte_fetch;
+  TOVIK_FUSED_STEPS(TOVIK_FUSED_HANDLER)
+#undef TOVIK_FUSED_HANDLER
+#undef TOVIK_SECOND_k
+#undef TOVIK_SECOND_slot
 #if !TOVIK_THREADED_DISPATCH
 }
 return unknown_opcode_result(0xFF);

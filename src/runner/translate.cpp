@@ -4,6 +4,8 @@
 #include "runner/decode.h"
 #include "runner/operators.h"
 
+#include <algorithm>
+
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -53,9 +55,45 @@ bool known_operator(std::uint8_t oper) {
   return binary_operator(oper, 0, 0, ignored) == operator_ok;
 }
 
+FusedOper fused_oper_of(std::uint8_t code) {
+  using lang::Token;
+  constexpr auto op = lang::code_of;
+  switch (code) {
+  case op(Token::plus): return FusedOper::plus;
+  case op(Token::minus): return FusedOper::minus;
+  case op(Token::times): return FusedOper::times;
+  case op(Token::divide): return FusedOper::divide;
+  case op(Token::less): return FusedOper::less;
+  case op(Token::greater): return FusedOper::greater;
+  case op(Token::less_equal): return FusedOper::less_equal;
+  case op(Token::greater_equal): return FusedOper::greater_equal;
+  case op(Token::not_equal): return FusedOper::not_equal;
+  case op(Token::equal): return FusedOper::equal;
+  default: return FusedOper::other;
+  }
+}
+
+bool is_fused(StepKind kind) { return std::uint32_t(kind) >= first_fused_kind; }
+
+FusedTail tail_of(StepKind kind) {
+  return FusedTail((std::uint32_t(kind) - first_fused_kind) / (2 * fused_operators));
+}
+
+// The same fused step ending in another tail.
+void set_tail(Step& step, FusedTail tail) {
+  step.kind = fused_kind(tail, step.b_slot, fused_oper_of(step.oper));
+  constexpr std::uint8_t counts[] = {4, 5, 6, 3};
+  step.count = counts[std::uint32_t(tail)];
+}
+
+void need_slot(Step& step, bool arg, std::uint32_t index) {
+  std::uint32_t& need = arg ? step.need_arg : step.need_local;
+  need = std::max(need, index + 1);
+}
+
 // Fuses slot, operand and OPER with what follows them, when the operator is known (an unknown
 // one stops the run, which the byte runner reports).
-void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_target) {
+void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& target) {
   Operand a, b;
   std::uint32_t pc = step.pc;
   if (!operand_at(block, pc, a) || !a.slot) return;
@@ -64,7 +102,8 @@ void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_t
   pc += b.slot ? length_of<Op::arg> : length_of<Op::push>;
   if (!is_at(block, pc, Op::oper, length_of<Op::oper>)) return;
   const std::uint8_t oper = block[pc + 1];
-  if (!known_operator(oper)) return;
+  // An index that wraps when one is added is left to the byte runner.
+  if (!known_operator(oper) || a.index == 0xFFFFFFFFu || (b.slot && b.index == 0xFFFFFFFFu)) return;
   pc += length_of<Op::oper>;
   step.oper = oper;
   step.a_arg = a.arg;
@@ -73,17 +112,22 @@ void fuse(std::span<const std::uint8_t> block, Step& step, std::uint32_t& jifn_t
   step.b_arg = b.arg;
   step.b = b.index;
   step.k = b.k;
-  step.kind = StepKind::load_oper;
-  step.count = 3;
-  if (is_at(block, pc, Op::jifn, length_of<Op::jifn>) && jump_target(block, pc, jifn_target)) {
-    step.kind = StepKind::load_oper_jifn;
-    step.count = 4;
+  need_slot(step, a.arg, a.index);
+  if (b.slot) need_slot(step, b.arg, b.index);
+  FusedTail tail = FusedTail::keep;
+  if (is_at(block, pc, Op::jifn, length_of<Op::jifn>) && jump_target(block, pc, target)) {
+    tail = FusedTail::jifn;
   } else if (is_at(block, pc, Op::set_local, length_of<Op::set_local>) &&
              is_at(block, pc + length_of<Op::set_local>, Op::pop, length_of<Op::pop>)) {
-    step.kind = StepKind::load_oper_store;
     step.store = std::uint32_t(read_i32(block.data() + pc + 1));
-    step.count = 5;
+    if (step.store == 0xFFFFFFFFu) return set_tail(step, FusedTail::keep);
+    need_slot(step, false, step.store);
+    tail = FusedTail::store;
+    pc += length_of<Op::set_local> + length_of<Op::pop>;
+    if (is_at(block, pc, Op::jump, length_of<Op::jump>) && jump_target(block, pc, target))
+      tail = FusedTail::store_jump;
   }
+  set_tail(step, tail);
 }
 
 // A step of its own for a single instruction the byte runner would do the same way.
@@ -112,7 +156,10 @@ void single(std::span<const std::uint8_t> block, const Instruction& ins, Step& s
 }
 
 // Steps that go on at the step after their instructions, now or (a call) on return.
-bool continues(StepKind kind) { return kind != StepKind::jump && kind != StepKind::ret; }
+bool continues(StepKind kind) {
+  return kind != StepKind::jump && kind != StepKind::ret &&
+         !(is_fused(kind) && tail_of(kind) == FusedTail::store_jump);
+}
 
 } // namespace
 
@@ -146,17 +193,18 @@ Translation translate(std::span<const std::uint8_t> block) {
     Step& step = t.steps[i];
     std::uint32_t to = targets[i] == no_step ? no_step : t.step_at[targets[i]];
     if (targets[i] != no_step && to == no_step) {
-      bool fused = step.kind == StepKind::load_oper_jifn;
-      step.kind = fused ? StepKind::load_oper : StepKind::byte_path;
-      step.count = fused ? 3 : 1;
+      if (is_fused(step.kind))
+        set_tail(step, tail_of(step.kind) == FusedTail::jifn ? FusedTail::keep : FusedTail::store);
+      else
+        step.kind = StepKind::byte_path, step.count = 1;
     }
     // A step goes on at the step after its instructions, which must be there.
     if (continues(step.kind) && i + step.count >= steps) {
-      step.kind = StepKind::byte_path;
-      step.count = 1;
+      const std::uint32_t pc = step.pc;
+      step = Step{};
+      step.pc = pc;
     }
-    if (targets[i] != no_step && step.kind != StepKind::byte_path &&
-        step.kind != StepKind::load_oper)
+    if (targets[i] != no_step && to != no_step && step.kind != StepKind::byte_path)
       step.jump = std::int32_t(std::int64_t(to) - i);
   }
   return t;

@@ -17,13 +17,35 @@ namespace tovik::runner {
 // Off in the differential tests, which run the same programs on the byte runner alone.
 inline bool use_translation = true;
 
+// A fused step ends in one of these: JIFN, SET LOCAL and POP, SET LOCAL, POP and JUMP, or nothing
+// (the result stays on Stack 1).
+#define TOVIK_FUSED_TAILS(X, ...)                                                                  \
+  X(jifn, __VA_ARGS__) X(store, __VA_ARGS__) X(store_jump, __VA_ARGS__) X(keep, __VA_ARGS__)
+// The operators a fused step has a handler of its own for; `other` runs any known operator.
+#define TOVIK_FUSED_OPERATORS(X, ...)                                                              \
+  X(plus, __VA_ARGS__)                                                                             \
+  X(minus, __VA_ARGS__) X(times, __VA_ARGS__) X(divide, __VA_ARGS__) X(less, __VA_ARGS__)          \
+      X(greater, __VA_ARGS__) X(less_equal, __VA_ARGS__) X(greater_equal, __VA_ARGS__)             \
+          X(not_equal, __VA_ARGS__) X(equal, __VA_ARGS__) X(other, __VA_ARGS__)
+// Every fused step kind, X(tail, second operand, operator): tails outermost, operators innermost.
+#define TOVIK_FUSED_OPERAND_K(tail, X) TOVIK_FUSED_OPERATORS(TOVIK_FUSED_STEP_OF, X, tail, k)
+#define TOVIK_FUSED_OPERAND_SLOT(tail, X) TOVIK_FUSED_OPERATORS(TOVIK_FUSED_STEP_OF, X, tail, slot)
+#define TOVIK_FUSED_STEP_OF(oper, X, tail, b) X(tail, b, oper)
+#define TOVIK_FUSED_TAIL_OF(tail, X)                                                               \
+  TOVIK_FUSED_OPERAND_K(tail, X) TOVIK_FUSED_OPERAND_SLOT(tail, X)
+#define TOVIK_FUSED_STEPS(X) TOVIK_FUSED_TAILS(TOVIK_FUSED_TAIL_OF, X)
+
+enum class FusedTail : std::uint8_t { jifn, store, store_jump, keep };
+enum class FusedOper : std::uint8_t {
+#define TOVIK_FUSED_OPER_NAME(oper, ...) oper,
+  TOVIK_FUSED_OPERATORS(TOVIK_FUSED_OPER_NAME)
+#undef TOVIK_FUSED_OPER_NAME
+};
+inline constexpr std::uint32_t fused_operators = std::uint32_t(FusedOper::other) + 1;
+
 enum class StepKind : std::uint8_t {
   byte_path, // the byte runner runs the instruction
   jump,      // JUMP to another step
-  // A slot (argument or local), a second operand (slot or constant) and OPER, then:
-  load_oper_jifn,  // JIFN
-  load_oper_store, // SET LOCAL and POP
-  load_oper,       // nothing: the result stays on Stack 1
   // Single instructions, done as the byte runner does them.
   push,
   pop,
@@ -34,8 +56,19 @@ enum class StepKind : std::uint8_t {
   jifn,
   ret,
   call, // any of the four calls of a global object (the opcode in `oper`)
+// A slot (argument or local), a second operand (slot or constant) and OPER, then the tail;
+// one kind per tail, operand kind and operator, so that no handler decides among them.
+#define TOVIK_FUSED_KIND(tail, b, oper) fused_##tail##_##b##_##oper,
+  TOVIK_FUSED_STEPS(TOVIK_FUSED_KIND)
+#undef TOVIK_FUSED_KIND
 };
-inline constexpr std::uint32_t step_kinds = 14;
+inline constexpr std::uint32_t first_fused_kind = std::uint32_t(StepKind::call) + 1;
+inline constexpr std::uint32_t step_kinds = first_fused_kind + 4 * 2 * fused_operators;
+
+constexpr StepKind fused_kind(FusedTail tail, bool b_slot, FusedOper oper) {
+  return StepKind(first_fused_kind + (std::uint32_t(tail) * 2 + b_slot) * fused_operators +
+                  std::uint32_t(oper));
+}
 
 struct Step {
   StepKind kind = StepKind::byte_path;
@@ -46,8 +79,10 @@ struct Step {
   bool b_arg = false;
   std::uint32_t pc = 0;                  // position of the (first) instruction
   std::uint32_t a = 0, b = 0, store = 0; // slot indices
-  std::int32_t jump = 0;                 // steps to the jump target, counted from this step
-  double k = 0;                          // the constant of a fused operand
+  // A fused step's locals and arguments: one past the highest index of each (0: none).
+  std::uint32_t need_local = 0, need_arg = 0;
+  std::int32_t jump = 0; // steps to the jump target, counted from this step
+  double k = 0;          // the constant of a fused operand
 };
 
 inline constexpr std::uint32_t no_step = 0xFFFFFFFFu;
