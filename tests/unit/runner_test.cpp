@@ -708,7 +708,10 @@ TEST(TranslatedRunner, RunsEveryProgramAsTheByteRunnerDoes) {
       // Slots out of range, error values and every operator in the fused sequences.
       {"MAIN($0=1;WHILE($0<40,$1=$3+$0;$0=$0*1.5+1);$0+$1,N$(2))",
        "def G(A,B) IF(A>B,G(A-1,B)+A^2,B/A)", "G(50,3)", "G(3,50)",
-       "MAIN($0=0;$1=0;WHILE($0<300,$1=$1+($0/7>3);$0=$0+1);$1,N$(2))"},
+       "MAIN($0=0;$1=0;WHILE($0<300,$1=$1+($0/7>3);$0=$0+1);$1,N$(2))",
+       "MAIN($0=0;$1=5;$2=0;WHILE($0<=20,$2=$2+($0>=$1)+($0!=$1)+($0==7)+($0>$1)+($0<$1)+($0<=7)+"
+       "($1/$0)+($0-$1)+($0*$1)+($0~$1)+($0|0);$0=$0-(-1));$2,N$(3))",
+       "MAIN($0=9;WHILE($0>=1,$0=$0/2);$1=0;WHILE($1!=3,$1=$1+1);$0+$1,N$(2))"},
       // Stack growth inside a loop with a tiny step, and stacks that overflow.
       {"stkstep 1", "def H(N) IF(N<1,0,H(N-1)+N)", "H(200)", "limit 300", "H(500)",
        "MAIN($0=0;WHILE($0<100,$0=$0+1;$1=$0);$0,N$(2))"},
