@@ -22,11 +22,13 @@ inline bool use_translation = true;
 #define TOVIK_FUSED_TAILS(X, ...)                                                                  \
   X(jifn, __VA_ARGS__) X(store, __VA_ARGS__) X(store_jump, __VA_ARGS__) X(keep, __VA_ARGS__)
 // The operators a fused step has a handler of its own for; `other` runs any known operator.
+// clang-format off
 #define TOVIK_FUSED_OPERATORS(X, ...)                                                              \
-  X(plus, __VA_ARGS__)                                                                             \
-  X(minus, __VA_ARGS__) X(times, __VA_ARGS__) X(divide, __VA_ARGS__) X(less, __VA_ARGS__)          \
-      X(greater, __VA_ARGS__) X(less_equal, __VA_ARGS__) X(greater_equal, __VA_ARGS__)             \
-          X(not_equal, __VA_ARGS__) X(equal, __VA_ARGS__) X(other, __VA_ARGS__)
+  X(plus, __VA_ARGS__) X(minus, __VA_ARGS__) X(times, __VA_ARGS__) X(divide, __VA_ARGS__)          \
+  X(less, __VA_ARGS__) X(greater, __VA_ARGS__) X(less_equal, __VA_ARGS__)                          \
+  X(greater_equal, __VA_ARGS__) X(not_equal, __VA_ARGS__) X(equal, __VA_ARGS__)                    \
+  X(other, __VA_ARGS__)
+// clang-format on
 // Every fused step kind, X(tail, second operand, operator): tails outermost, operators innermost.
 #define TOVIK_FUSED_OPERAND_K(tail, X) TOVIK_FUSED_OPERATORS(TOVIK_FUSED_STEP_OF, X, tail, k)
 #define TOVIK_FUSED_OPERAND_SLOT(tail, X) TOVIK_FUSED_OPERATORS(TOVIK_FUSED_STEP_OF, X, tail, slot)
