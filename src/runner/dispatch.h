@@ -17,10 +17,6 @@
 #include <string_view>
 #include <vector>
 
-namespace tovik {
-struct Context;
-}
-
 namespace tovik::objects {
 struct GlobalObject;
 }
