@@ -133,7 +133,7 @@ std::int32_t Dispatch::call_inline(std::uint8_t op, std::uint32_t& pc) {
 // keeps its pin too.
 bool Dispatch::push_frame(std::int64_t return_position, bool inline_call) {
   Stack<std::int32_t>& frames = m_.frames;
-  if (!frames.make_room(4, step_)) {
+  if (!frames.make_room(frame_entries, step_)) {
     ++frames.errors;
     return false;
   }
@@ -146,12 +146,7 @@ bool Dispatch::push_frame(std::int64_t return_position, bool inline_call) {
   }
   // A position outside the block is kept as one that the next fetch refuses.
   bool inside = return_position >= 0 && return_position <= std::int64_t(max_block_size);
-  std::int32_t* top = frames.data() + frames.count;
-  top[0] = inside ? std::int32_t(return_position) : -1;
-  top[1] = std::int32_t(m_.home);
-  top[2] = std::int32_t(m_.argn);
-  top[3] = std::int32_t(m_.locals);
-  frames.count += 4;
+  store_frame(inside ? std::int32_t(return_position) : -1);
   return true;
 }
 
@@ -167,7 +162,8 @@ void Dispatch::pin_blocks() {
 std::int32_t Dispatch::do_return(std::uint32_t& pc) {
   if (!drop_frame_slots()) return run_return_stack_empty;
   Stack<std::int32_t>& frames = m_.frames;
-  if (frames.count < 4) return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
+  if (frames.count < frame_entries)
+    return frames.count == 0 && m_.error_sum() == 0 ? run_ok : run_stack_errors;
   pc = pop_frame();
   return keep_going;
 }

@@ -30,4 +30,14 @@ struct Instruction {
 // the end of the block.
 Instruction decode_instruction(std::span<const std::uint8_t> block, std::uint32_t at);
 
+// The position `displacement` bytes from `from`, when it lies inside a block of `size` bytes:
+// jumps are checked at once, so that a bad displacement cannot wrap into the block.
+inline bool jump_destination(std::uint32_t from, std::uint32_t size, std::int32_t displacement,
+                             std::uint32_t& to) {
+  std::int64_t target = std::int64_t(from) + displacement;
+  if (target < 0 || target >= size) return false;
+  to = std::uint32_t(target);
+  return true;
+}
+
 } // namespace tovik::runner

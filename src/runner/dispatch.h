@@ -25,6 +25,9 @@ namespace tovik::runner {
 
 inline constexpr std::int32_t keep_going = -1;
 
+// The entries of one call frame on stack 3.
+inline constexpr std::uint32_t frame_entries = 4;
+
 // Instructions between two looks at the keyboard. The poll reads the clock once; the first
 // instruction of every run is polled.
 inline constexpr std::uint32_t poll_interval = 256;
@@ -100,6 +103,8 @@ private:
   // Takes the top frame off stack 3 and goes back to its block; returns the return position.
   std::uint32_t pop_frame();
   bool push_frame(std::int64_t return_position, bool inline_call);
+  // Writes a frame on stack 3, which has room for it.
+  void store_frame(std::int32_t return_position);
   void enter_frame(std::uint32_t count) {
     m_.argn = count;
     m_.home = m_.values.count - count;
@@ -128,8 +133,6 @@ private:
   // The slot helpers are inline (below the class): every variable access of a loop runs them.
   bool arg_slot(std::uint32_t i, std::uint32_t& slot) const;
   bool local_slot(std::uint32_t i, std::uint32_t& slot) const;
-  // The slot of argument or local i below `in_use` values.
-  bool frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint32_t& slot) const;
   void get_slot(bool found, std::uint32_t slot);
   void set_slot(bool found, std::uint32_t slot);
   std::int32_t init_locals(std::uint32_t n, std::int32_t twice_code, std::int32_t no_room_code);
@@ -183,14 +186,6 @@ private:
   return true;
 }
 
-[[gnu::always_inline]] inline bool
-Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint32_t& slot) const {
-  std::uint64_t at = std::uint64_t(arg ? m_.home : m_.locals_base) + i;
-  if (i >= (arg ? m_.argn : m_.locals) || at >= in_use) return false;
-  slot = std::uint32_t(at);
-  return true;
-}
-
 [[gnu::always_inline]] inline bool Dispatch::enter_translation(std::uint32_t pc,
                                                                const Step*& step) {
   if (!translation_ && !(translation_ = current_translation())) return false;
@@ -198,6 +193,17 @@ Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint3
   if (index == no_step) return false;
   step = translation_->steps.data() + index;
   return true;
+}
+
+// A frame is where to return, then the caller's home, argument count and locals.
+[[gnu::always_inline]] inline void Dispatch::store_frame(std::int32_t return_position) {
+  Stack<std::int32_t>& frames = m_.frames;
+  std::int32_t* top = frames.data() + frames.count;
+  top[0] = return_position;
+  top[1] = std::int32_t(m_.home);
+  top[2] = std::int32_t(m_.argn);
+  top[3] = std::int32_t(m_.locals);
+  frames.count += frame_entries;
 }
 
 [[gnu::always_inline]] inline bool Dispatch::call_cached(const Step*& s) {
@@ -212,16 +218,11 @@ Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint3
   else if (s->oper != byte_of(Op::call))
     return false;
   Stack<std::int32_t>& frames = m_.frames;
-  if (frames.count + 4 > frames.capacity || m_.values.count < count ||
+  if (frames.count + frame_entries > frames.capacity || m_.values.count < count ||
       frame_records_.size() == frame_records_.capacity())
     return false;
   frame_records_.push_back({code_, size_, translation_, object_, std::move(keep_), s + 1});
-  std::int32_t* top = frames.data() + frames.count;
-  top[0] = std::int32_t(site.next);
-  top[1] = std::int32_t(m_.home);
-  top[2] = std::int32_t(m_.argn);
-  top[3] = std::int32_t(m_.locals);
-  frames.count += 4;
+  store_frame(std::int32_t(site.next));
   enter_frame(count);
   enter_block(site);
   s = site.first;
@@ -244,7 +245,7 @@ Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint3
 
 [[gnu::always_inline]] inline std::uint32_t Dispatch::pop_frame() {
   Stack<std::int32_t>& frames = m_.frames;
-  frames.count -= 4;
+  frames.count -= frame_entries;
   const std::int32_t* top = frames.data() + frames.count;
   m_.home = std::uint32_t(top[1]);
   m_.argn = std::uint32_t(top[2]);
@@ -271,7 +272,7 @@ Dispatch::frame_slot(bool arg, std::uint32_t i, std::uint32_t in_use, std::uint3
 }
 
 [[gnu::always_inline]] inline bool Dispatch::return_cached(const Step*& s) {
-  if (m_.frames.count < 4 || frame_records_.empty() || !frame_records_.back().resume ||
+  if (m_.frames.count < frame_entries || frame_records_.empty() || !frame_records_.back().resume ||
       !drop_frame_slots())
     return false;
   s = frame_records_.back().resume;

@@ -3,6 +3,7 @@
 #include "code/opcodes.h"
 #include "context/context.h"
 #include "context/key_poll.h"
+#include "runner/decode.h"
 #include "runner/dispatch.h"
 #include "runner/integer.h"
 #include "runner/operators.h"
@@ -50,12 +51,8 @@ std::int32_t run_block(Context& ctx, std::span<const std::uint8_t> block, CodeRe
   return Dispatch(ctx, block, std::move(keep)).run();
 }
 
-// Jump targets are checked at once, so that a bad displacement cannot wrap into the block.
 bool jump(std::uint32_t& pc, std::uint32_t size, std::int32_t displacement) {
-  std::int64_t target = std::int64_t(pc) + displacement;
-  if (target < 0 || target >= size) return false;
-  pc = std::uint32_t(target);
-  return true;
+  return jump_destination(pc, size, displacement, pc);
 }
 
 } // namespace
@@ -73,36 +70,13 @@ Dispatch::Dispatch(Context& ctx, std::span<const std::uint8_t> block, CodeRef ke
     : ctx_(ctx), m_(ctx.machine), top_(block), top_keep_(std::move(keep)), code_(block.data()),
       size_(std::uint32_t(block.size())), step_(ctx.settings.stack_step) {}
 
-namespace {
-
-constexpr std::array<std::uint8_t, fused_operators> fused_codes = [] {
-  using lang::Token;
-  constexpr auto op = lang::code_of;
-  return std::array<std::uint8_t, fused_operators>{op(Token::plus),
-                                                   op(Token::minus),
-                                                   op(Token::times),
-                                                   op(Token::divide),
-                                                   op(Token::less),
-                                                   op(Token::greater),
-                                                   op(Token::less_equal),
-                                                   op(Token::greater_equal),
-                                                   op(Token::not_equal),
-                                                   op(Token::equal),
-                                                   0};
-}();
-
-} // namespace
-
 // Both operands are pushed before OPER, so the stack needs room for two more; every slot must
 // be in range below the values in use. Then nothing in the sequence can fail, grow a stack or
 // reach a poll, and the step does it at once; otherwise it returns null.
 template <FusedTail tail, bool b_slot, FusedOper oper>
 [[gnu::always_inline]] inline const Step* Dispatch::fused_step(const Step* s,
                                                                std::uint32_t& countdown) {
-  constexpr std::int32_t count = tail == FusedTail::jifn         ? 4
-                                 : tail == FusedTail::store      ? 5
-                                 : tail == FusedTail::store_jump ? 6
-                                                                 : 3;
+  constexpr std::int32_t count = fused_count(tail);
   Stack<double>& values = m_.values;
   const std::uint64_t in_use = values.count;
   const std::uint32_t locals_base = m_.locals_base, home = m_.home;

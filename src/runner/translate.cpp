@@ -44,10 +44,7 @@ bool is_at(std::span<const std::uint8_t> block, std::uint32_t pc, Op op, std::ui
 
 // A jump at pc to a position inside the block.
 bool jump_target(std::span<const std::uint8_t> block, std::uint32_t pc, std::uint32_t& target) {
-  std::int64_t to = std::int64_t(pc) + read_i32(block.data() + pc + 1);
-  if (to < 0 || to >= std::int64_t(block.size())) return false;
-  target = std::uint32_t(to);
-  return true;
+  return jump_destination(pc, std::uint32_t(block.size()), read_i32(block.data() + pc + 1), target);
 }
 
 bool known_operator(std::uint8_t oper) {
@@ -56,21 +53,9 @@ bool known_operator(std::uint8_t oper) {
 }
 
 FusedOper fused_oper_of(std::uint8_t code) {
-  using lang::Token;
-  constexpr auto op = lang::code_of;
-  switch (code) {
-  case op(Token::plus): return FusedOper::plus;
-  case op(Token::minus): return FusedOper::minus;
-  case op(Token::times): return FusedOper::times;
-  case op(Token::divide): return FusedOper::divide;
-  case op(Token::less): return FusedOper::less;
-  case op(Token::greater): return FusedOper::greater;
-  case op(Token::less_equal): return FusedOper::less_equal;
-  case op(Token::greater_equal): return FusedOper::greater_equal;
-  case op(Token::not_equal): return FusedOper::not_equal;
-  case op(Token::equal): return FusedOper::equal;
-  default: return FusedOper::other;
-  }
+  std::uint32_t i = 0;
+  while (i + 1 < fused_operators && fused_codes[i] != code) ++i;
+  return FusedOper(i);
 }
 
 bool is_fused(StepKind kind) { return std::uint32_t(kind) >= first_fused_kind; }
@@ -82,8 +67,7 @@ FusedTail tail_of(StepKind kind) {
 // The same fused step ending in another tail.
 void set_tail(Step& step, FusedTail tail) {
   step.kind = fused_kind(tail, step.b_slot, fused_oper_of(step.oper));
-  constexpr std::uint8_t counts[] = {4, 5, 6, 3};
-  step.count = counts[std::uint32_t(tail)];
+  step.count = fused_count(tail);
 }
 
 void need_slot(Step& step, bool arg, std::uint32_t index) {

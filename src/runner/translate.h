@@ -7,7 +7,9 @@
 // its own) is done by the byte runner from that position.
 
 #include "code/code_block.h"
+#include "lang/tokens.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -44,6 +46,29 @@ enum class FusedOper : std::uint8_t {
 #undef TOVIK_FUSED_OPER_NAME
 };
 inline constexpr std::uint32_t fused_operators = std::uint32_t(FusedOper::other) + 1;
+
+// The operator code of each FusedOper, in its order; `other` has none (0).
+inline constexpr std::array<std::uint8_t, fused_operators> fused_codes = [] {
+  using lang::Token;
+  constexpr auto op = lang::code_of;
+  return std::array<std::uint8_t, fused_operators>{op(Token::plus),
+                                                   op(Token::minus),
+                                                   op(Token::times),
+                                                   op(Token::divide),
+                                                   op(Token::less),
+                                                   op(Token::greater),
+                                                   op(Token::less_equal),
+                                                   op(Token::greater_equal),
+                                                   op(Token::not_equal),
+                                                   op(Token::equal),
+                                                   0};
+}();
+
+// The instructions a fused step with each tail stands for.
+constexpr std::uint8_t fused_count(FusedTail tail) {
+  constexpr std::uint8_t counts[] = {4, 5, 6, 3};
+  return counts[std::uint32_t(tail)];
+}
 
 enum class StepKind : std::uint8_t {
   byte_path, // the byte runner runs the instruction
