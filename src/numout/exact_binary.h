@@ -20,6 +20,17 @@ inline int bit_count(Wide v) {
   return high != 0 ? 64 + bit_count(high) : bit_count(static_cast<std::uint64_t>(v));
 }
 
+// Powers of ten up to 10^38, the largest that fits in 128 bits.
+inline constexpr int largest_power_of_ten = 38;
+inline constexpr auto powers_of_ten = [] {
+  struct Table {
+    Wide at[largest_power_of_ten + 1];
+  } table{};
+  Wide power = 1;
+  for (int i = 0; i <= largest_power_of_ten; ++i, power *= 10) table.at[i] = power;
+  return table;
+}();
+
 // x = mantissa * 2^exponent exactly, for a positive finite x; the mantissa is below 2^53.
 inline void binary_parts(double x, std::uint64_t& mantissa, int& exponent) {
   const auto bits = std::bit_cast<std::uint64_t>(x);

@@ -18,27 +18,11 @@ namespace {
 
 // Significant digits beyond this go to the general routines (a quotient stays below 2^64).
 constexpr int most_digits = 17;
-// Powers of ten up to 10^38 fit in 128 bits.
-constexpr int largest_power = 38;
-
-constexpr Wide ten_to(int exponent) {
-  Wide power = 1;
-  for (int i = 0; i < exponent; ++i) power *= 10;
-  return power;
-}
-
-constexpr auto powers_of_ten = [] {
-  struct Table {
-    Wide at[largest_power + 1];
-  } table{};
-  for (int i = 0; i <= largest_power; ++i) table.at[i] = ten_to(i);
-  return table;
-}();
 
 // floor(m * 2^e / 10^q), and whether rounding half to even takes it one up; false when the
 // arithmetic does not fit in 128 bits.
 bool divide(std::uint64_t m, int e, int q, Wide& quotient, bool& round_up) {
-  if (q < -largest_power || q > largest_power) return false;
+  if (q < -largest_power_of_ten || q > largest_power_of_ten) return false;
   Wide numerator = m;
   round_up = false;
   if (q <= 0) {

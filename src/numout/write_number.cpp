@@ -63,14 +63,10 @@ void place_bits(std::array<std::uint32_t, N>& limbs, std::uint64_t mantissa, uns
 
 // Splits a positive finite double into an odd integer mantissa and a power of two.
 void split_binary(double x, std::uint64_t& mantissa, int& exponent) {
-  int binary_exponent = 0;
-  const double fraction = std::frexp(x, &binary_exponent);
-  mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  exponent = binary_exponent - 53;
-  while ((mantissa & 1) == 0) {
-    mantissa >>= 1;
-    ++exponent;
-  }
+  binary_parts(x, mantissa, exponent);
+  const int zeros = std::countr_zero(mantissa);
+  mantissa >>= zeros;
+  exponent += zeros;
 }
 
 // Largest power of `base` that fits in 32 bits, and how many digits it spans.
@@ -188,12 +184,8 @@ void write_below_one(TextOut& writer, double x, unsigned base, int budget) {
 // times a budget's worth of digits, fits in 128 bits. Every base's budget stays below 2^64.
 
 std::uint64_t power_of(unsigned base, int exponent) {
-  static constexpr auto powers_of_ten = [] {
-    std::array<std::uint64_t, 16> powers{1};
-    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-    return powers;
-  }();
-  if (base == 10) return powers_of_ten[static_cast<std::size_t>(exponent)]; // budget 15
+  if (base == 10) // budget 15
+    return static_cast<std::uint64_t>(powers_of_ten.at[static_cast<std::size_t>(exponent)]);
   std::uint64_t power = 1;
   for (int i = 0; i < exponent; ++i) power *= base;
   return power;
