@@ -77,8 +77,8 @@ bool is_single_word(const CommandLine& line, const char* keyword) {
   return line.word_count == 1 && word_equals(line, 0, keyword);
 }
 
-const char* compact_word_in_place(CommandLine& line, std::uint32_t n) {
-  if (n >= line.word_count) return "";
+std::string compact_word(CommandLine& line, std::uint32_t n) {
+  if (n >= line.word_count) return {};
   std::uint32_t start = word_start(line, n);
   std::uint32_t out = start;
   std::uint32_t i = start;
@@ -88,11 +88,7 @@ const char* compact_word_in_place(CommandLine& line, std::uint32_t n) {
   std::fill(line.text.begin() + out, line.text.begin() + std::max(out, line.length), '\0');
   line.length = out;
   line.word_count = count_words(line);
-  return line.text.data() + start;
-}
-
-std::string compact_word(CommandLine& line, std::uint32_t n) {
-  return compact_word_in_place(line, n);
+  return std::string(line.text.data() + start, out - start);
 }
 
 namespace {

@@ -36,12 +36,10 @@ bool word_equals(const CommandLine& line, std::uint32_t n, const char* keyword);
 bool is_single_word(const CommandLine& line, const char* keyword);
 // Word n with every white-space character removed; the line ends after it.
 std::string compact_word(CommandLine& line, std::uint32_t n);
-// compact_word without the copy: the word where it lies in the line, NUL-ended, valid until the
-// line changes.
-const char* compact_word_in_place(CommandLine& line, std::uint32_t n);
 // All words run together as word 0.
 void join_words(CommandLine& line);
-// join_words, then compact_word_in_place of word 0, in one pass.
+// join_words, then compact_word of word 0, in one pass and without a copy: the word where it
+// lies in the line, NUL-ended, valid until the line changes.
 const char* join_compact_words(CommandLine& line);
 // Word 1 becomes the rest of the line as typed (NULs read as blanks).
 void join_rest(CommandLine& line);
